@@ -1,0 +1,12 @@
+#pragma once
+
+#include "state/job.h"
+
+namespace vellumet {
+
+// Copies every normal file of program_dir/buttons/ into src_dir/buttons/,
+// creating that folder and replacing files of the same name. A step that fails
+// is skipped silently.
+void make_button_files(Job& job);
+
+}  // namespace vellumet

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "source/listing.h"
+#include "state/job.h"
+
+namespace vellumet {
+
+// The leftover rule for one name. `page` is the entry page name (Text3),
+// `download` the name of the chosen download file when it lies in src_dir
+// ("" otherwise).
+bool is_leftover(std::string_view name, std::string_view page, std::string_view download);
+
+// The download file's name when the download option is on and Text5 names a
+// file inside src_dir; "" otherwise.
+std::string protected_download_name(const Job& job);
+
+// Rebuilds gomi_files, gomi_count and Text4 from src_dir. With src_dir empty
+// nothing is listed. The second form uses a listing of src_dir already read.
+void search_gomi(Job& job);
+void search_gomi(Job& job, const Listing& listing);
+
+// The clean-up command: a fresh scan, the question when leftovers exist, the
+// button check.
+void gomi_click(Job& job);
+
+// Asks (prefix + question) whether to delete the listed leftovers; on Yes
+// deletes them all, reports what could not be deleted, and rescans.
+void delete_gomi(Job& job, std::string& prefix);
+
+}  // namespace vellumet

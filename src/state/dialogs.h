@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vellumet {
+
+enum class BoxIcon { Information, Exclamation };
+enum class BoxButtons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+// One modal message box. Texts are UTF-8; file names inside them are the
+// bytes of the name and are shown with replacement characters where invalid.
+struct MessageBox {
+  std::string title;
+  std::string text;
+  BoxIcon icon = BoxIcon::Information;
+  BoxButtons buttons = BoxButtons::Ok;
+  Answer default_answer = Answer::Ok;
+
+  bool operator==(const MessageBox&) const = default;
+};
+
+// A report: information icon, a single OK button.
+MessageBox info_box(std::string title, std::string text);
+// A question about going on: exclamation icon, Yes and No, No as default.
+MessageBox question_box(std::string title, std::string text);
+
+// The one seam through which the logic talks to the user. The program shows
+// real Qt boxes; tests script the answers and record every box.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Shows the box modally and returns the button chosen.
+  virtual Answer show(const MessageBox& box) = 0;
+  // The open-file dialog with the given title; std::nullopt when cancelled.
+  virtual std::optional<std::string> open_file(const std::string& title) = 0;
+};
+
+}  // namespace vellumet

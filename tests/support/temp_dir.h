@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vellumet::testing {
+
+// A fresh folder under $TMPDIR (or /tmp), removed with its contents on
+// destruction.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }  // no final "/"
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+void write_bytes(const std::string& path, const std::string& bytes);
+std::string read_bytes(const std::string& path);  // throws when missing
+bool exists(const std::string& path);
+// Every entry name of a folder (hidden ones and folders included), sorted bytewise.
+std::vector<std::string> entries(const std::string& folder);
+
+}  // namespace vellumet::testing
