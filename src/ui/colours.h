@@ -13,6 +13,8 @@ inline const QColor kPanelColour(192, 192, 255);
 inline void fill_background(QWidget* widget, const QColor& colour) {
   QPalette pal = widget->palette();
   pal.setColor(QPalette::Window, colour);
+  // Buttons (check boxes, option buttons) fill with their own background role.
+  pal.setColor(widget->backgroundRole(), colour);
   widget->setPalette(pal);
   widget->setAutoFillBackground(true);
 }

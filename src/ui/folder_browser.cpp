@@ -47,6 +47,7 @@ void FolderBrowser::start(std::vector<Volume> volumes, const std::string& start_
 void FolderBrowser::open_folder(const std::string& folder) {
   std::string target = existing_folder(without_final_slash(folder));
   if (!under_root(target) || target == path_) {
+    if (!is_directory(path_)) return;
     // No change (or a folder off this drive): the lists are only read again.
     show_path(path_);
     return;
@@ -66,6 +67,15 @@ void FolderBrowser::choose_drive(int index) {
   bool changed = target != path_;
   show_path(target);
   if (changed && on_dir_change) on_dir_change(path_);
+}
+
+void FolderBrowser::refresh() {
+  if (path_.empty()) return;
+  if (is_directory(path_)) {
+    show_path(path_);
+  } else {
+    open_folder(path_);
+  }
 }
 
 void FolderBrowser::item_activated(QListWidgetItem* item) {

@@ -36,6 +36,9 @@ class FolderBrowser : public QObject {
   void open_folder(const std::string& folder);
   // Picks another drive (Drive1_Change).
   void choose_drive(int index);
+  // Reads the current folder again (folders made or removed meanwhile). Runs
+  // detection only when the folder itself has gone and an ancestor is shown.
+  void refresh();
 
   std::function<void(const std::string& folder)> on_dir_change;
 

@@ -43,8 +43,8 @@ Form1::Form1(const Setup& setup, QWidget* parent)
   setWindowIcon(program_icon());
 
   fill_background(ui_->client, kWindowColour);
-  for (QWidget* panel :
-       {ui_->Shape1, ui_->Shape2, ui_->Shape3, ui_->Shape4, ui_->Check1, ui_->Check2})
+  for (QWidget* panel : std::initializer_list<QWidget*>{ui_->Shape1, ui_->Shape2, ui_->Shape3,
+                                                        ui_->Shape4, ui_->Check1, ui_->Check2})
     fill_background(panel, kPanelColour);
   ui_->Image1->setPixmap(artwork(QStringLiteral("screen_chart"), ui_->Image1->size()));
   ui_->Image2->setPixmap(artwork(QStringLiteral("floppy"), ui_->Image2->size()));
@@ -78,6 +78,10 @@ Form1::Form1(const Setup& setup, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+Form2* Form1::form2() const {
+  return form2_;
+}
 
 void Form1::connect_commands() {
   auto on = [this](QAction* action, void (*command)(Job&)) {
@@ -114,6 +118,12 @@ void Form1::connect_commands() {
   };
   on_state(ui_->Check1, CheckBox::Check1);
   on_state(ui_->Check2, CheckBox::Check2);
+}
+
+void Form1::changeEvent(QEvent* event) {
+  // Coming back to the window: show folders made or removed elsewhere meanwhile.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) browser_->refresh();
+  QMainWindow::changeEvent(event);
 }
 
 void Form1::set_frame_click() {

@@ -38,11 +38,14 @@ class Form1 : public QMainWindow {
   Job& job() { return *job_; }
   FolderBrowser& browser() { return *browser_; }
   // The frame style dialog while it is open.
-  Form2* form2() const { return form2_; }
+  Form2* form2() const;
 
   // The menu and button commands.
   void set_frame_click();
   void end_syori();
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
   void connect_commands();
