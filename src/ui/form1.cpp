@@ -77,7 +77,10 @@ Form1::Form1(const Setup& setup, QWidget* parent)
                   setup.start_folder.empty() ? working_folder() : setup.start_folder);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+  // The dialog is a window of its own; it must not outlive the job it edits.
+  delete form2_;
+}
 
 Form2* Form1::form2() const {
   return form2_;
@@ -127,7 +130,9 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::set_frame_click() {
-  if (!form2_) form2_ = new Form2(*job_, this);
+  // A window of its own, not a child of this one: left open, it keeps the
+  // program running after the main window has been closed.
+  if (!form2_) form2_ = new Form2(*job_);
   form2_->show();
   form2_->raise();
   form2_->activateWindow();

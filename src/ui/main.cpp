@@ -2,6 +2,7 @@
 #include <clocale>
 
 #include "ui/app_setup.h"
+#include "ui/artwork.h"
 #include "ui/form1.h"
 
 int main(int argc, char* argv[]) {
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
   std::setlocale(LC_ALL, "");
   app.setApplicationName(QStringLiteral("Vellumet"));
   app.setDesktopFileName(QStringLiteral("vellumet"));
+  app.setWindowIcon(vellumet::ui::program_icon());
   vellumet::ui::apply_window_font(app);
   vellumet::ui::install_japanese_translation(app);
 

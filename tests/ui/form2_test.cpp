@@ -1,7 +1,9 @@
+#include <QApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "ui/form2.h"
 #include "ui/frame_preview.h"
@@ -115,6 +117,32 @@ TEST_F(Form2Test, PreviewLineLiesAtTheBandEdgeAndSurvivesRepaints) {
     const int away = c.at < 60 ? c.at + 20 : c.at - 20;
     EXPECT_EQ(image.pixel(c.vertical ? away : 80, c.vertical ? 60 : away), QColor(Qt::white).rgb());
   }
+}
+
+TEST_F(Form2Test, AnOpenDialogOutlivesTheClosedMainWindow) {
+  Form2* dialog = open();
+  bool dialog_still_open = false, timed_out = false;
+  // Inside the program's event loop: closing the main window through its frame
+  // asks nothing and does not end the program while the dialog is open.
+  // Local timers, so nothing is left pending when the loop has ended.
+  QTimer close_form, close_dialog, give_up;
+  for (QTimer* t : {&close_form, &close_dialog, &give_up}) t->setSingleShot(true);
+  QObject::connect(&close_form, &QTimer::timeout, [&] { form->close(); });
+  QObject::connect(&close_dialog, &QTimer::timeout, [&] {
+    dialog_still_open = dialog->isVisible();
+    dialog->close();  // the last window: now the program ends
+  });
+  QObject::connect(&give_up, &QTimer::timeout, [&] {
+    timed_out = true;
+    QCoreApplication::quit();
+  });
+  close_form.start(0);
+  close_dialog.start(100);
+  give_up.start(5000);
+  QApplication::exec();
+  EXPECT_TRUE(dialog_still_open);
+  EXPECT_FALSE(timed_out);
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(Form2Test, StyleOutsideTheRangeSelectsNothingAndDrawsNoLine) {
