@@ -8,6 +8,7 @@
 
 #include "fixture.h"
 #include "generator/icon_list.h"
+#include "state/window_logic.h"
 
 namespace vellumet {
 namespace {
@@ -254,6 +255,37 @@ TEST_F(CreateHtml, CustomIconsCopyTheButtonFolder) {
   std::filesystem::remove_all(f.show.file("buttons"));
   slide_html_click(f.job);
   EXPECT_FALSE(testing::exists(f.show.file("buttons")));
+}
+
+TEST_F(CreateHtml, ChosenDownloadFileSurvivesTheCleanUp) {
+  struct Case {
+    bool option;
+    bool full_path;
+  } cases[] = {{true, true}, {true, false}, {false, true}};
+  for (const auto& c : cases) {
+    JobFixture g;
+    for (const char* t : {"index_c_l.htm", "navbtn_c.htm", "sld000.htm"}) {
+      g.put_template(t, read_bytes(kData + "/Template/" + t));
+    }
+    for (int i = 1; i <= 3; ++i) g.put("sld00" + std::to_string(i) + ".gif");
+    for (const char* n : {"slides.zip", "index.htm", "tsld001.htm", "next.gif"}) g.put(n, n);
+    std::string chosen = c.full_path ? g.show.file("slides.zip") : "slides.zip";
+    g.browse_show();
+    if (c.option) {
+      g.dialogs.files = {chosen};
+      down_file_click(g.job);
+    }
+    g.dialogs.default_answer = Answer::Yes;
+    slide_html_click(g.job);
+    SCOPED_TRACE(testing::box_log(g.dialogs));
+    EXPECT_EQ(testing::exists(g.show.file("slides.zip")), c.option);
+    EXPECT_FALSE(testing::exists(g.show.file("index.htm")));
+    std::string bar = read_bytes(g.show.file("navbtn1.htm"));
+    EXPECT_EQ(bar.find("<A HREF=\"" + chosen + "\">") != std::string::npos, c.option);
+    if (c.option) {
+      EXPECT_EQ(read_bytes(g.show.file("slides.zip")), "slides.zip");
+    }
+  }
 }
 
 }  // namespace
