@@ -46,6 +46,10 @@ Form1::Form1(const Setup& setup, QWidget* parent)
   for (QWidget* panel : std::initializer_list<QWidget*>{ui_->Shape1, ui_->Shape2, ui_->Shape3,
                                                         ui_->Shape4, ui_->Check1, ui_->Check2})
     fill_background(panel, kPanelColour);
+  // Labels name their fields for screen readers too.
+  ui_->Label1->setBuddy(ui_->Text2);
+  ui_->Label3->setBuddy(ui_->Text4);
+  ui_->Label4->setBuddy(ui_->Text3);
   ui_->Image1->setPixmap(artwork(QStringLiteral("screen_chart"), ui_->Image1->size()));
   ui_->Image2->setPixmap(artwork(QStringLiteral("floppy"), ui_->Image2->size()));
 
