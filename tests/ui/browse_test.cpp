@@ -122,6 +122,18 @@ TEST_F(BrowseTest, VanishedFoldersAndBrokenImagesAreHarmless) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(BrowseTest, FolderNamesThatAreNotValidTextStillOpen) {
+  const std::string odd = work.path() + "/sl\xff" + "des";
+  copy_folder(VELLUMET_SAMPLE_DIR, odd);
+  form->browser().refresh();
+  count_detections();
+  open_dir_row(QStringLiteral("sl\uFFFDdes"));
+  EXPECT_EQ(detected, std::vector<std::string>{odd});
+  EXPECT_EQ(form->job().state.src_dir, odd + "/");
+  EXPECT_EQ(text("Text2"), "5");
+  EXPECT_FALSE(find<PreviewImage>("Image3")->image().isNull());
+}
+
 TEST_F(BrowseTest, LargePhotoIsDecodedAtPreviewSize) {
   std::string photos = work.path() + "/photos";
   ::mkdir(photos.c_str(), 0755);
