@@ -21,8 +21,10 @@ packages=(
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # browser tests of the generated viewer
-  nodejs npm chromium
+  nodejs chromium
 )
+# Some Node.js builds bring npm with them; Debian's own npm would conflict with those.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 if [[ "${1:-}" == "program" ]]; then
   packages=("${program_packages[@]}")
