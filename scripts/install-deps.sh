@@ -19,6 +19,8 @@ packages=(
 
 missing=()
 for p in "${packages[@]}"; do
+  # A Node.js that brings its own npm (NodeSource's) conflicts with Debian's npm package.
+  [[ $p == npm ]] && command -v npm >/dev/null && continue
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
@@ -30,4 +32,13 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"
+fi
+
+# Node packages of the browser tests (playwright-core, no browser download):
+# installed from the lock file when missing or older than it.
+e2e="$(cd "$(dirname "$0")/.." && pwd)/tests/e2e"
+if [[ ! -f "$e2e/node_modules/.package-lock.json" ||
+      "$e2e/package-lock.json" -nt "$e2e/node_modules/.package-lock.json" ]]; then
+  echo "Installing the browser tests' Node packages"
+  (cd "$e2e" && npm ci --no-audit --no-fund)
 fi
