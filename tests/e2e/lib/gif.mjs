@@ -27,45 +27,53 @@ function nearest(r, g, b) {
 
 // rgba: Uint8Array/Uint8ClampedArray of width*height*4 bytes.
 export function encodeGif(width, height, rgba) {
-  const out = [];
-  const u16 = (v) => out.push(v & 0xff, (v >> 8) & 0xff);
-  out.push(...Buffer.from('GIF89a'));
-  u16(width);
-  u16(height);
-  out.push(0xf7, 0, 0);
-  for (const [r, g, b] of palette) out.push(r, g, b);
-  out.push(0x2c);
-  u16(0);
-  u16(0);
-  u16(width);
-  u16(height);
-  out.push(0, 8);
-
-  const CLEAR = 256;
-  const END = 257;
-  const bytes = [];
+  const pixels = width * height;
+  // 9 bits per pixel, plus a clear code every 250 pixels and the end code.
+  const data = Buffer.alloc(Math.ceil(((pixels + Math.ceil(pixels / 250) + 2) * 9) / 8) + 1);
+  let length = 0;
   let acc = 0;
   let bits = 0;
   const emit = (code) => {
     acc |= code << bits;
     bits += 9;
     while (bits >= 8) {
-      bytes.push(acc & 0xff);
+      data[length++] = acc & 0xff;
       acc >>= 8;
       bits -= 8;
     }
   };
-  const pixels = width * height;
+  const CLEAR = 256;
+  const END = 257;
   for (let i = 0; i < pixels; i++) {
     if (i % 250 === 0) emit(CLEAR);
     emit(nearest(rgba[i * 4], rgba[i * 4 + 1], rgba[i * 4 + 2]));
   }
   emit(END);
-  if (bits > 0) bytes.push(acc & 0xff);
-  for (let i = 0; i < bytes.length; i += 255) {
-    const chunk = bytes.slice(i, i + 255);
-    out.push(chunk.length, ...chunk);
+  if (bits > 0) data[length++] = acc & 0xff;
+
+  const header = Buffer.alloc(13 + 768 + 11);
+  header.write('GIF89a', 0, 'latin1');
+  header.writeUInt16LE(width, 6);
+  header.writeUInt16LE(height, 8);
+  header[10] = 0xf7; // global colour table of 256 entries
+  palette.forEach(([r, g, b], i) => {
+    header[13 + i * 3] = r;
+    header[14 + i * 3] = g;
+    header[15 + i * 3] = b;
+  });
+  let at = 13 + 768;
+  header[at++] = 0x2c; // image descriptor: whole screen, no local table
+  at = header.writeUInt16LE(0, at);
+  at = header.writeUInt16LE(0, at);
+  at = header.writeUInt16LE(width, at);
+  at = header.writeUInt16LE(height, at);
+  header[at++] = 0;
+  header[at++] = 8; // LZW minimum code size
+
+  const blocks = [];
+  for (let i = 0; i < length; i += 255) {
+    const end = Math.min(length, i + 255);
+    blocks.push(Buffer.from([end - i]), data.subarray(i, end));
   }
-  out.push(0, 0x3b);
-  return Buffer.from(out);
+  return Buffer.concat([header, ...blocks, Buffer.from([0, 0x3b])]);
 }

@@ -84,12 +84,17 @@ export async function renderSlides(browser, { count, width, height, format }) {
           g.font = `${Math.round(height / 14)}px sans-serif`;
           g.fillText(`\u30b9\u30e9\u30a4\u30c9 ${n}`, width / 2, height * 0.88);
           if (format === 'jpeg') return { jpeg: canvas.toDataURL('image/jpeg', 0.85) };
-          return { rgba: Array.from(g.getImageData(0, 0, width, height).data) };
+          const data = g.getImageData(0, 0, width, height).data;
+          let binary = '';
+          for (let i = 0; i < data.length; i += 0x8000) {
+            binary += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+          }
+          return { rgba: btoa(binary) };
         },
         { n, width, height, format, hue: HUES[(n - 1) % HUES.length] },
       );
       if (result.jpeg) images.push(Buffer.from(result.jpeg.split(',')[1], 'base64'));
-      else images.push(encodeGif(width, height, Uint8Array.from(result.rgba)));
+      else images.push(encodeGif(width, height, Buffer.from(result.rgba, 'base64')));
     }
     return images;
   } finally {
