@@ -32,8 +32,6 @@ fi
 
 missing=()
 for p in "${packages[@]}"; do
-  # A Node.js that brings its own npm (NodeSource's) conflicts with Debian's npm package.
-  [[ $p == npm ]] && command -v npm >/dev/null && continue
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
@@ -50,7 +48,8 @@ fi
 # Node packages of the browser tests (playwright-core, no browser download):
 # installed from the lock file when missing or older than it.
 e2e="$(cd "$(dirname "$0")/.." && pwd)/tests/e2e"
-if [[ ! -f "$e2e/node_modules/.package-lock.json" ||
+if [[ "${1:-}" != "program" ]] &&
+   [[ ! -f "$e2e/node_modules/.package-lock.json" ||
       "$e2e/package-lock.json" -nt "$e2e/node_modules/.package-lock.json" ]]; then
   echo "Installing the browser tests' Node packages"
   (cd "$e2e" && npm ci --no-audit --no-fund)
