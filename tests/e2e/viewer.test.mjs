@@ -455,7 +455,13 @@ for (const c of cases()) {
       }
       assert.ok(!bar.includes('DOWNLOAD_FILE') && !bar.includes('sld000'), 'markers left in the bar');
       if (c.player) {
-        assert.deepEqual(links.player, { href: `${base}sld001.htm`, download: false, target: '_top' });
+        // The link names the way back: this entry page at the slide shown
+        // (slide 2, where the last key run ended).
+        assert.deepEqual(links.player, {
+          href: `${base}sld001.htm#from=index.html%232`,
+          download: false,
+          target: '_top',
+        });
       } else {
         assert.equal(links.player, null, 'no player button without the option');
       }
@@ -487,7 +493,7 @@ for (const c of cases()) {
         await page.keyboard.press('End');
         await expectSlide(page, show, SLIDES);
         await navFrame(page).click('#vm-player');
-        await page.waitForURL(`${base}sld001.htm`);
+        await page.waitForURL(`${base}sld001.htm#from=index.html%23${SLIDES}`);
         assert.equal(await page.title(), SHOW_TITLE);
         assert.equal(await page.textContent('#vm-title'), SHOW_TITLE);
         assert.equal(await page.getAttribute('meta[name="vellumet-show-path"]', 'content'), '/img1/');
@@ -497,6 +503,26 @@ for (const c of cases()) {
         await page.click('#vm-back');
         await page.waitForURL(`${entry}#${SLIDES}`);
         await expectSlide(page, show, SLIDES);
+
+        // Opened on its own (a new tab), the player page still leads back,
+        // but only to a page of this folder.
+        const backs = [
+          [`from=index.html%234`, `${entry}#4`],
+          [`from=${encodeURIComponent('javascript:alert(1)')}`, entry],
+          [`from=${encodeURIComponent('../other.html#2')}`, entry],
+          [`from=${encodeURIComponent('http://example.invalid/')}`, entry],
+          ['from=%E0%A4%A', entry],
+          ['', entry],
+        ];
+        for (const [hash, want] of backs) {
+          const alone = await context.newPage();
+          await alone.goto(`${base}sld001.htm#${hash}`);
+          assert.equal(await alone.evaluate(() => document.getElementById('vm-back').href), want, hash);
+          await alone.close();
+        }
+        await page.goto(`${base}sld001.htm#from=index.html%234`);
+        await page.click('#vm-back');
+        await expectSlide(page, show, 4);
       } else {
         assert.ok(!fs.existsSync(path.join(folder, 'sld001.htm')) || !fs.readFileSync(path.join(folder, 'sld001.htm'), 'latin1').includes('vm-back'));
       }
