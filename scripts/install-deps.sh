@@ -44,3 +44,13 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"
 fi
+
+# Node packages of the browser tests (playwright-core, no browser download):
+# installed from the lock file when missing or older than it.
+e2e="$(cd "$(dirname "$0")/.." && pwd)/tests/e2e"
+if [[ "${1:-}" != "program" ]] &&
+   [[ ! -f "$e2e/node_modules/.package-lock.json" ||
+      "$e2e/package-lock.json" -nt "$e2e/node_modules/.package-lock.json" ]]; then
+  echo "Installing the browser tests' Node packages"
+  (cd "$e2e" && npm ci --no-audit --no-fund)
+fi

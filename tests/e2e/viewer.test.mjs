@@ -1,0 +1,646 @@
+// Browser tests of the generated viewer. Each case turns a fixture export into
+// a viewer with the real generator (make_viewer), opens it in Chromium over
+// http://127.0.0.1 or file:// and drives it like a user: buttons, the slide
+// list, every navigation key in every frame, deep links and reloads.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { setTimeout as sleep } from 'node:timers/promises';
+import { startServer } from './lib/server.mjs';
+import {
+  SHOW_TITLE,
+  SOURCE_DIR,
+  launchChromium,
+  makeViewer,
+  renderSlides,
+  requireEnv,
+  tempFolder,
+  writeExport,
+} from './lib/viewer.mjs';
+
+const PROGRAM_DIR = requireEnv('VELLUMET_PROGRAM_DIR');
+const OUTPUT_DIR = requireEnv('VELLUMET_E2E_OUTPUT');
+const VIEWPORT = { width: 1024, height: 640 };
+const SLIDES = 6;
+const BACKGROUND = [48, 48, 48]; // the slide frame's #303030
+
+const LAYOUTS = [
+  { style: 0, edge: 'left' },
+  { style: 1, edge: 'right' },
+  { style: 2, edge: 'top' },
+  { style: 3, edge: 'bottom' },
+];
+// [player, download] per case, so that every layout meets every combination.
+const OPTIONS = [
+  [true, true],
+  [false, true],
+  [true, false],
+  [false, false],
+];
+const BUTTONS = [
+  ['vm-top', 'top.svg'],
+  ['vm-first', 'first.svg'],
+  ['vm-prev', 'prev.svg'],
+  ['vm-next', 'next.svg'],
+  ['vm-last', 'last.svg'],
+  ['vm-full', 'fullscreen.svg'],
+  ['vm-download', 'download.svg'],
+  ['vm-player', 'player.svg'],
+];
+const JAPANESE = /[\u3040-\u30ff\u4e00-\u9fff]/;
+
+let browser;
+let server;
+let root;
+let analysis;
+const slideSets = {};
+
+before(async () => {
+  browser = await launchChromium();
+  root = tempFolder('vellumet-e2e-');
+  fs.mkdirSync(OUTPUT_DIR, { recursive: true });
+  slideSets.gif = {
+    images: await renderSlides(browser, { count: SLIDES, width: 640, height: 480, format: 'gif' }),
+    prefix: 'sld',
+    ext: 'gif',
+    ratio: 640 / 480,
+  };
+  slideSets.jpg = {
+    images: await renderSlides(browser, { count: SLIDES, width: 960, height: 540, format: 'jpeg' }),
+    prefix: 'img',
+    ext: 'jpg',
+    ratio: 960 / 540,
+  };
+  server = await startServer([
+    { prefix: '/shows/', dir: root },
+    { prefix: '/vellumet/buttons/', dir: path.join(PROGRAM_DIR, 'buttons') },
+  ]);
+  analysis = await browser.newPage();
+});
+
+after(async () => {
+  await server?.close();
+  await browser?.close();
+  if (root) fs.rmSync(root, { recursive: true, force: true });
+});
+
+// ---------------------------------------------------------------- helpers
+
+// Records everything that went wrong on a page: console errors, script
+// errors, failed requests and error responses. `allowed` names URLs that may
+// fail (the standard button set cannot be found on a page opened from disk).
+function watch(page, allowed = () => false) {
+  const problems = [];
+  page.on('console', (m) => {
+    if (m.type() === 'error' && !allowed(m.location()?.url || '')) {
+      problems.push(`console: ${m.text()} (${m.location()?.url})`);
+    }
+  });
+  page.on('pageerror', (e) => problems.push(`script error: ${e.message}`));
+  page.on('requestfailed', (r) => {
+    // Loads cut short by the test's own reloads and page changes are aborted,
+    // not failed; a missing file shows as a 404 or a not-found error instead.
+    if (r.failure()?.errorText === 'net::ERR_ABORTED') return;
+    if (!allowed(r.url())) problems.push(`request failed: ${r.url()} ${r.failure()?.errorText}`);
+  });
+  page.on('response', (r) => {
+    if (r.status() >= 400 && !allowed(r.url())) problems.push(`HTTP ${r.status()}: ${r.url()}`);
+  });
+  return problems;
+}
+
+function navFrame(page) {
+  const frame = page.frame({ name: 'vmnav' });
+  if (!frame) throw new Error('navigation frame not found');
+  return frame;
+}
+
+async function viewerState(page) {
+  const shown = await page.evaluate(() => {
+    const frame = document.querySelector('frame[name="vmslide"]');
+    const doc = frame && frame.contentDocument;
+    const img = doc && doc.querySelector('#vm-stage img.vm-current');
+    const note = doc && doc.getElementById('vm-note');
+    return {
+      hash: location.hash,
+      src: img ? img.src : null,
+      loaded: !!img && img.complete && img.naturalWidth > 0,
+      visible: !!img && getComputedStyle(img).visibility === 'visible',
+      note: note ? note.textContent : null,
+    };
+  });
+  const bar = await navFrame(page).evaluate(() => ({
+    counter: document.getElementById('vm-count').textContent,
+    list: document.getElementById('vm-list').value,
+  }));
+  return { ...shown, ...bar };
+}
+
+async function poll(what, probe, done, timeout = 5000) {
+  let last;
+  const deadline = Date.now() + timeout;
+  do {
+    try {
+      last = await probe();
+      if (done(last)) return last;
+    } catch (e) {
+      last = { error: e.message };
+    }
+    await sleep(20);
+  } while (Date.now() < deadline);
+  assert.fail(`${what}; last seen: ${JSON.stringify(last)}`);
+}
+
+function imageName(n, ext) {
+  return `img${String(n).padStart(3, '0')}.${ext}`;
+}
+
+// Waits until slide n is shown everywhere: the picture in the slide frame
+// (loaded and visible), the address, the counter and the slide list.
+async function expectSlide(page, show, n) {
+  const want = {
+    hash: `#${n}`,
+    src: show.base + imageName(n, show.ext),
+    counter: `${n} / ${show.count}`,
+    list: String(n),
+  };
+  await poll(
+    `slide ${n} expected (${JSON.stringify(want)})`,
+    () => viewerState(page),
+    (s) =>
+      s.hash === want.hash &&
+      s.src === want.src &&
+      s.loaded &&
+      s.visible &&
+      s.counter === want.counter &&
+      s.list === want.list,
+  );
+}
+
+// Presses keys and checks the slide after each; `null` targets keep the
+// focus where it is.
+const KEY_STEPS = [
+  ['Home', () => 1],
+  ['ArrowRight', (n) => n + 1],
+  ['ArrowDown', (n) => n + 1],
+  ['PageDown', (n) => n + 1],
+  ['Space', (n) => n + 1],
+  ['ArrowLeft', (n) => n - 1],
+  ['ArrowUp', (n) => n - 1],
+  ['PageUp', (n) => n - 1],
+  ['Backspace', (n) => n - 1],
+  ['End', (n, last) => last],
+  ['ArrowRight', (n, last) => last], // never past the last slide ...
+  ['ArrowLeft', (n, last) => last - 1], // ... which the next step would reveal
+  ['Home', () => 1],
+  ['PageUp', () => 1], // never before the first
+  ['ArrowRight', () => 2],
+];
+
+async function runKeys(page, show, label) {
+  let n = null;
+  for (const [key, next] of KEY_STEPS) {
+    n = next(n, show.count);
+    await page.keyboard.press(key);
+    await expectSlide(page, show, n).catch((e) => {
+      throw new Error(`${label}, key ${key}: ${e.message}`);
+    });
+  }
+}
+
+// Where the slide is painted inside the slide frame: the bounding box of
+// everything that is not the frame's background, read from a screenshot.
+async function paintedBox(page) {
+  const clip = await page.locator('frame[name="vmslide"]').boundingBox();
+  const png = await page.screenshot({ clip });
+  const box = await analysis.evaluate(
+    async ({ data, bg }) => {
+      const img = new Image();
+      img.src = `data:image/png;base64,${data}`;
+      await img.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = img.naturalWidth;
+      canvas.height = img.naturalHeight;
+      const g = canvas.getContext('2d');
+      g.drawImage(img, 0, 0);
+      const px = g.getImageData(0, 0, canvas.width, canvas.height).data;
+      let left = canvas.width;
+      let top = canvas.height;
+      let right = -1;
+      let bottom = -1;
+      for (let y = 0; y < canvas.height; y++) {
+        for (let x = 0; x < canvas.width; x++) {
+          const i = (y * canvas.width + x) * 4;
+          const d = Math.max(Math.abs(px[i] - bg[0]), Math.abs(px[i + 1] - bg[1]), Math.abs(px[i + 2] - bg[2]));
+          if (d > 24) {
+            if (x < left) left = x;
+            if (x > right) right = x;
+            if (y < top) top = y;
+            if (y > bottom) bottom = y;
+          }
+        }
+      }
+      return { width: canvas.width, height: canvas.height, left, top, right: right + 1, bottom: bottom + 1 };
+    },
+    { data: png.toString('base64'), bg: BACKGROUND },
+  );
+  return box;
+}
+
+async function expectFilled(page, show, label) {
+  const b = await paintedBox(page);
+  const w = b.right - b.left;
+  const h = b.bottom - b.top;
+  const msg = `${label}: painted ${JSON.stringify(b)}`;
+  assert.ok(w > 0 && h > 0, `${msg}: nothing painted`);
+  const fillsWidth = b.left <= 1 && b.right >= b.width - 1;
+  const fillsHeight = b.top <= 1 && b.bottom >= b.height - 1;
+  assert.ok(fillsWidth || fillsHeight, `${msg}: the slide does not fill its frame`);
+  assert.ok(Math.abs(w / h - show.ratio) / show.ratio < 0.02, `${msg}: aspect ratio ${w / h}, want ${show.ratio}`);
+  assert.ok(Math.abs(b.left - (b.width - b.right)) <= 2, `${msg}: not centred across`);
+  assert.ok(Math.abs(b.top - (b.height - b.bottom)) <= 2, `${msg}: not centred down`);
+}
+
+async function expectBar(page, edge, label) {
+  const vp = page.viewportSize();
+  const nav = await page.locator('frame[name="vmnav"]').boundingBox();
+  const slide = await page.locator('frame[name="vmslide"]').boundingBox();
+  const msg = `${label}: bar ${JSON.stringify(nav)}, slides ${JSON.stringify(slide)}`;
+  const column = edge === 'left' || edge === 'right';
+  const band = column ? nav.width : nav.height;
+  const total = column ? vp.width : vp.height;
+  assert.ok(band >= 30 && band <= total * 0.15, `${msg}: the bar is not a narrow band`);
+  if (column) {
+    assert.equal(nav.height, vp.height, msg);
+    assert.equal(slide.height, vp.height, msg);
+    assert.equal(slide.width, vp.width - nav.width, msg);
+    assert.equal(edge === 'left' ? nav.x : slide.x, 0, msg);
+    assert.equal(edge === 'left' ? slide.x : nav.x, edge === 'left' ? nav.width : slide.width, msg);
+  } else {
+    assert.equal(nav.width, vp.width, msg);
+    assert.equal(slide.width, vp.width, msg);
+    assert.equal(slide.height, vp.height - nav.height, msg);
+    assert.equal(edge === 'top' ? nav.y : slide.y, 0, msg);
+    assert.equal(edge === 'top' ? slide.y : nav.y, edge === 'top' ? nav.height : slide.height, msg);
+  }
+  // Every control fits into the band: it scrolls neither across nor down.
+  const overflow = await navFrame(page).evaluate(() => {
+    const e = document.documentElement;
+    return { across: e.scrollWidth - e.clientWidth, down: e.scrollHeight - e.clientHeight };
+  });
+  assert.deepEqual(overflow, { across: 0, down: 0 }, `${msg}: controls overflow the bar`);
+  // Column bars stack their controls, row bars line them up.
+  const boxes = await navFrame(page).$$eval('.vm-btn', (els) =>
+    els.map((el) => {
+      const r = el.getBoundingClientRect();
+      return { x: r.x, y: r.y };
+    }),
+  );
+  for (let i = 1; i < boxes.length; i++) {
+    if (column) assert.ok(boxes[i].y > boxes[i - 1].y, `${msg}: buttons not stacked`);
+    else assert.ok(boxes[i].x > boxes[i - 1].x, `${msg}: buttons not in a row`);
+  }
+}
+
+// ------------------------------------------------------------- the cases
+
+function cases() {
+  const list = [];
+  for (const scheme of ['http', 'file']) {
+    for (const icons of ['custom', 'standard']) {
+      for (const layout of LAYOUTS) {
+        const [player, download] = OPTIONS[(layout.style + (icons === 'custom' ? 0 : 2)) % 4];
+        const format = (layout.style + (scheme === 'file' ? 1 : 0)) % 2 === 0 ? 'gif' : 'jpg';
+        list.push({ scheme, icons, ...layout, player, download, format });
+      }
+    }
+  }
+  return list;
+}
+
+for (const c of cases()) {
+  const id = `${c.scheme}-${c.icons}-${c.edge}`;
+  const name =
+    `${c.edge} bar over ${c.scheme}, ${c.icons} buttons, ${c.format}` +
+    `${c.player ? ', player' : ''}${c.download ? ', download' : ''}`;
+  test(name, async () => {
+    const set = slideSets[c.format];
+    const folder = path.join(root, id);
+    writeExport(folder, set);
+    makeViewer(folder, {
+      style: c.style,
+      icons: c.icons,
+      player: c.player,
+      download: c.download ? 'handout.pdf' : undefined,
+    });
+    const base = c.scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
+    const entry = `${base}index.html`;
+    const show = { base, ext: set.ext, count: SLIDES, ratio: set.ratio };
+    const buttonBase =
+      c.icons === 'custom'
+        ? `${base}buttons/`
+        : c.scheme === 'http'
+          ? `${server.origin}/vellumet/buttons/`
+          : 'file:///vellumet/buttons/';
+    // Opened from disk, the standard set (a server path) cannot be found: the
+    // bar must then work with its text labels.
+    const imagesMissing = c.scheme === 'file' && c.icons === 'standard';
+    const allowed = (url) => imagesMissing && url.startsWith(buttonBase);
+
+    const context = await browser.newContext({ viewport: VIEWPORT });
+    context.setDefaultTimeout(10000);
+    const page = await context.newPage();
+    const problems = watch(page, allowed);
+    try {
+      await page.goto(entry);
+      await expectSlide(page, show, 1);
+
+      // The keys, first with the focus on the entry page as it opens.
+      await runKeys(page, show, 'entry page focused');
+
+      await expectBar(page, c.edge, 'wide window');
+      await expectFilled(page, show, 'wide window');
+
+      // The buttons and the images they show.
+      const nav = navFrame(page);
+      const wanted = BUTTONS.filter(
+        ([bid]) => (bid !== 'vm-download' || c.download) && (bid !== 'vm-player' || c.player),
+      );
+      const buttons = await nav.$$eval('.vm-btn img', (imgs) =>
+        imgs.map((img) => {
+          const label = img.parentElement.querySelector('.vm-label');
+          return {
+            id: img.parentElement.id,
+            src: img.src,
+            loaded: img.complete && img.naturalWidth > 0,
+            alt: img.alt,
+            title: img.parentElement.title,
+            label: label && label.offsetWidth > 0 ? label.textContent : null,
+          };
+        }),
+      );
+      assert.deepEqual(
+        buttons.map((b) => [b.id, b.src]),
+        wanted.map(([bid, file]) => [bid, buttonBase + file]),
+      );
+      for (const b of buttons) {
+        assert.match(b.alt, JAPANESE, `${b.id} alt text`);
+        assert.match(b.title, JAPANESE, `${b.id} tooltip`);
+        if (imagesMissing) {
+          assert.equal(b.loaded, false, `${b.id} image should be missing`);
+          assert.equal(b.label, b.alt, `${b.id} shows its name when the image is missing`);
+        } else {
+          assert.equal(b.loaded, true, `${b.id} image not loaded`);
+          assert.equal(b.label, null, `${b.id} label shown although the image loaded`);
+        }
+      }
+
+      // First, previous, next, last; never past either end.
+      const clicks = [
+        ['#vm-first', 1],
+        ['#vm-next', 2],
+        ['#vm-last', SLIDES],
+        ['#vm-next', SLIDES],
+        ['#vm-prev', SLIDES - 1],
+        ['#vm-first', 1],
+        ['#vm-prev', 1],
+        ['#vm-next', 2],
+      ];
+      for (const [selector, n] of clicks) {
+        // At either end the button is marked disabled; pressing it must do nothing.
+        await nav.click(selector, { force: true });
+        await expectSlide(page, show, n);
+      }
+
+      // The slide list jumps; it follows the slide shown (checked above).
+      await nav.selectOption('#vm-list', '4');
+      await expectSlide(page, show, 4);
+      await nav.selectOption('#vm-list', String(SLIDES));
+      await expectSlide(page, show, SLIDES);
+      // Arrow keys on the focused list move one slide, not two.
+      await nav.focus('#vm-list');
+      await page.keyboard.press('ArrowUp');
+      await expectSlide(page, show, SLIDES - 1);
+      await page.keyboard.press('ArrowDown');
+      await expectSlide(page, show, SLIDES);
+
+      // The keys with the focus in the bar, then in the slide frame.
+      await nav.click('#vm-count');
+      await runKeys(page, show, 'navigation bar focused');
+      const slideBox = await page.locator('frame[name="vmslide"]').boundingBox();
+      await page.mouse.click(slideBox.x + slideBox.width / 2, slideBox.y + slideBox.height / 2);
+      await runKeys(page, show, 'slide frame focused');
+
+      // Download and player buttons.
+      const links = await nav.evaluate(() => {
+        const get = (id) => {
+          const a = document.getElementById(id);
+          return a ? { href: a.href, download: a.hasAttribute('download'), target: a.target } : null;
+        };
+        return { download: get('vm-download'), player: get('vm-player') };
+      });
+      const bar = fs.readFileSync(path.join(folder, 'navbtn1.htm'), 'latin1');
+      if (c.download) {
+        assert.deepEqual(links.download, { href: `${base}handout.pdf`, download: true, target: '' });
+        if (c.scheme === 'http') {
+          const res = await fetch(links.download.href);
+          assert.equal(res.status, 200, 'download file served');
+        } else {
+          assert.ok(fs.existsSync(path.join(folder, 'handout.pdf')));
+        }
+      } else {
+        assert.equal(links.download, null, 'no download button without the option');
+      }
+      assert.ok(!bar.includes('DOWNLOAD_FILE') && !bar.includes('sld000'), 'markers left in the bar');
+      if (c.player) {
+        // The link names the way back: this entry page at the slide shown
+        // (slide 2, where the last key run ended).
+        assert.deepEqual(links.player, {
+          href: `${base}sld001.htm#from=index.html%232`,
+          download: false,
+          target: '_top',
+        });
+      } else {
+        assert.equal(links.player, null, 'no player button without the option');
+      }
+
+      // Deep links, reloads and the address following the slide.
+      await page.goto('about:blank');
+      await page.goto(`${entry}#5`);
+      await expectSlide(page, show, 5);
+      await page.reload();
+      await expectSlide(page, show, 5);
+      await page.keyboard.press('ArrowRight');
+      await expectSlide(page, show, 6);
+      await page.reload();
+      await expectSlide(page, show, 6);
+      // A new address on the same page (typed or followed) moves the show too.
+      await page.evaluate(() => {
+        location.hash = '#3';
+      });
+      await expectSlide(page, show, 3);
+      await page.evaluate(() => {
+        location.hash = '#99';
+      });
+      await expectSlide(page, show, SLIDES);
+      await page.goto('about:blank');
+      await page.goto(`${entry}#0`);
+      await expectSlide(page, show, 1);
+
+      if (c.player) {
+        await page.keyboard.press('End');
+        await expectSlide(page, show, SLIDES);
+        await navFrame(page).click('#vm-player');
+        await page.waitForURL(`${base}sld001.htm#from=index.html%23${SLIDES}`);
+        assert.equal(await page.title(), SHOW_TITLE);
+        assert.equal(await page.textContent('#vm-title'), SHOW_TITLE);
+        assert.equal(await page.getAttribute('meta[name="vellumet-show-path"]', 'content'), '/img1/');
+        assert.equal(await page.evaluate(() => document.getElementById('vm-ppz').href), `${base}pres0.ppz`);
+        assert.ok(fs.existsSync(path.join(folder, 'pres0.ppz')), 'pres0.ppz next to the player page');
+        assert.equal(await page.getAttribute('object', 'data'), 'pres0.ppz');
+        await page.click('#vm-back');
+        await page.waitForURL(`${entry}#${SLIDES}`);
+        await expectSlide(page, show, SLIDES);
+
+        // Opened on its own (a new tab), the player page still leads back,
+        // but only to a page of this folder.
+        const backs = [
+          [`from=index.html%234`, `${entry}#4`],
+          [`from=${encodeURIComponent('javascript:alert(1)')}`, entry],
+          [`from=${encodeURIComponent('../other.html#2')}`, entry],
+          [`from=${encodeURIComponent('http://example.invalid/')}`, entry],
+          ['from=%E0%A4%A', entry],
+          ['', entry],
+        ];
+        for (const [hash, want] of backs) {
+          const alone = await context.newPage();
+          await alone.goto(`${base}sld001.htm#${hash}`);
+          assert.equal(await alone.evaluate(() => document.getElementById('vm-back').href), want, hash);
+          await alone.close();
+        }
+        await page.goto(`${base}sld001.htm#from=index.html%234`);
+        await page.click('#vm-back');
+        await expectSlide(page, show, 4);
+      } else {
+        // Without the option the export's own sld001.htm stays as it was.
+        const exportPage = fs.readFileSync(path.join(folder, 'sld001.htm'), 'latin1');
+        assert.equal(exportPage, '<html><body>export page</body></html>\r\n');
+      }
+
+      // The slide keeps filling its frame in a tall window too.
+      await page.setViewportSize({ width: 640, height: 900 });
+      await expectFilled(page, show, 'tall window');
+      await expectBar(page, c.edge, 'tall window');
+
+      if (c.scheme === 'http' && c.icons === 'custom') {
+        await page.setViewportSize(VIEWPORT);
+        await page.goto('about:blank');
+        await page.goto(`${entry}#2`);
+        await expectSlide(page, show, 2);
+        await page.screenshot({ path: path.join(OUTPUT_DIR, `layout-${c.edge}.png`) });
+      }
+
+      assert.deepEqual(problems, [], 'console errors or failed requests');
+    } finally {
+      await context.close();
+    }
+  });
+}
+
+// Full screen: the bar's button asks the entry page, which owns the window.
+test('full-screen button toggles full screen for the whole viewer', async () => {
+  const set = slideSets.gif;
+  const folder = path.join(root, 'fullscreen');
+  writeExport(folder, set);
+  makeViewer(folder, { style: 0, icons: 'custom' });
+  const context = await browser.newContext({ viewport: VIEWPORT });
+  const page = await context.newPage();
+  const problems = watch(page);
+  try {
+    const base = `${server.origin}/shows/fullscreen/`;
+    await page.goto(`${base}index.html`);
+    await expectSlide(page, { base, ext: 'gif', count: SLIDES }, 1);
+    await navFrame(page).click('#vm-full');
+    await poll('full screen on', () => page.evaluate(() => !!document.fullscreenElement), (on) => on);
+    await navFrame(page).click('#vm-full');
+    await poll('full screen off', () => page.evaluate(() => !!document.fullscreenElement), (on) => !on);
+    assert.deepEqual(problems, []);
+  } finally {
+    await context.close();
+  }
+});
+
+// A slide count above the images found, or none at all, is told in the slide
+// frame instead of showing a broken picture.
+for (const [count, slide, expected] of [
+  ['7', 7, /img007\.gif/],
+  ['0', null, new RegExp('\u30b9\u30e9\u30a4\u30c9\u304c\u3042\u308a\u307e\u305b\u3093')],
+]) {
+  test(`slide count ${count} with ${SLIDES} images says what is wrong`, async () => {
+    const folder = path.join(root, `count-${count}`);
+    writeExport(folder, slideSets.gif);
+    makeViewer(folder, { style: 2, icons: 'custom', count });
+    const base = `${server.origin}/shows/count-${count}/`;
+    const context = await browser.newContext({ viewport: VIEWPORT });
+    const page = await context.newPage();
+    const missing = (url) => url === `${base}img007.gif`;
+    const problems = watch(page, missing);
+    try {
+      await page.goto(`${base}index.html${slide ? `#${slide}` : ''}`);
+      const state = await poll(
+        'a note in the slide frame',
+        () => viewerState(page),
+        (s) => expected.test(s.note || ''),
+      );
+      assert.equal(state.loaded, false);
+      assert.deepEqual(problems, []);
+    } finally {
+      await context.close();
+    }
+  });
+}
+
+// The shipped data beside the program: templates that read alike in every
+// code page, and four entry templates that differ only in their frames.
+test('templates and icon lists are ASCII with CR LF line ends', () => {
+  const files = [
+    ...fs.readdirSync(path.join(SOURCE_DIR, 'Template')).map((f) => path.join('Template', f)),
+    'Vellumet.ini',
+    'VellumetDefault.ini',
+  ];
+  assert.equal(files.length, 9);
+  for (const f of files) {
+    const bytes = fs.readFileSync(path.join(SOURCE_DIR, f));
+    assert.ok(bytes.every((b) => b < 0x80), `${f} is not ASCII`);
+    const text = bytes.toString('latin1');
+    assert.ok(text.endsWith('\r\n'), `${f} lacks a final CR LF`);
+    assert.equal(text.replace(/\r\n/g, '').search(/[\r\n]/), -1, `${f} has a lone CR or LF`);
+  }
+  const strip = (f, pattern) =>
+    fs
+      .readFileSync(path.join(SOURCE_DIR, 'Template', f), 'latin1')
+      .split('\r\n')
+      .filter((line) => !pattern.test(line))
+      .join('\n');
+  const frames = /^<frameset |^<frame /;
+  const first = strip('index_c_l.htm', frames);
+  for (const f of ['index_c_r.htm', 'index_r_u.htm', 'index_r_d.htm']) {
+    assert.equal(strip(f, frames), first, `${f} differs from index_c_l.htm outside its frames`);
+  }
+  const bodyLine = /^<body class=/;
+  assert.equal(strip('navbtn_r.htm', bodyLine), strip('navbtn_c.htm', bodyLine));
+});
+
+test('both icon lists name the eight images in marker order', () => {
+  const read = (f) => fs.readFileSync(path.join(SOURCE_DIR, f), 'latin1').split('\r\n');
+  const custom = read('Vellumet.ini');
+  const standard = read('VellumetDefault.ini');
+  const names = BUTTONS.map(([, file]) => file);
+  assert.deepEqual(custom.slice(0, 8), names.map((n) => `buttons/${n}`));
+  assert.deepEqual(standard.slice(0, 8), names.map((n) => `/vellumet/buttons/${n}`));
+  assert.equal(custom[8], '0');
+  assert.equal(standard[8], '0');
+  for (const n of names) assert.ok(fs.existsSync(path.join(SOURCE_DIR, 'buttons', n)), n);
+});
