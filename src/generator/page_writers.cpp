@@ -87,6 +87,30 @@ std::u32string chars(const std::string& utf8) {
   return utf8_decode(utf8);
 }
 
+// A typed file name must not be able to end the attribute it is written into.
+std::u32string html_escaped(const std::u32string& text) {
+  std::u32string out;
+  for (char32_t c : text) {
+    switch (c) {
+      case U'&':
+        out += U"&amp;";
+        break;
+      case U'"':
+        out += U"&quot;";
+        break;
+      case U'<':
+        out += U"&lt;";
+        break;
+      case U'>':
+        out += U"&gt;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 bool contains(const std::u32string& line, std::u32string_view marker) {
   return find_str(line, marker) > 0;
 }
@@ -132,7 +156,7 @@ PageResult make_navbtn_html(Job& job, int show_no) {
   double count = s.last_slide[index];
   std::u32string count_marker = U"(" + ascii(plain_number(count)) + U",0)";
   std::u32string slide_page = ascii("sld00" + std::to_string(show_no));
-  std::u32string down_file = chars(s.down_file_name[index]);
+  std::u32string down_file = html_escaped(chars(s.down_file_name[index]));
   std::u32string tab = chars(s.tab_char), quote = chars(s.quote_char);
 
   return write_page(job, show_no, navbtn_template_name(s.frame_style),

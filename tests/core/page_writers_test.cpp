@@ -129,6 +129,15 @@ TEST_F(PageWriters, NavigationBarBlanksOptionalLinesAndSkipsTheirMarkers) {
   EXPECT_EQ(p.find("VALUE=\"13\""), std::string::npos);
 }
 
+TEST_F(PageWriters, DownloadNameCannotBreakOutOfItsAttribute) {
+  f.put_template("navbtn_c.htm", "<A HREF=\"DOWNLOAD_FILE\">\r\n");
+  f.window.set_check(CheckBox::Check2, kChecked);
+  f.job.state.down_file_name[1] = "a\"><script>x&y</script>.zip";
+  ASSERT_TRUE(make_navbtn_html(f.job, 1).ok);
+  EXPECT_EQ(page("navbtn1.htm"),
+            "<A HREF=\"a&quot;&gt;&lt;script&gt;x&amp;y&lt;/script&gt;.zip\">\r\n");
+}
+
 TEST_F(PageWriters, SlidePageTitleAndPath) {
   f.put_template("sld000.htm",
                  "<HTML>\r\n"
