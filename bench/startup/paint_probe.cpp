@@ -1,0 +1,113 @@
+// Preloaded into a Qt Widgets program (LD_PRELOAD). It notes when the first
+// window has been painted and, in memory mode, browses to a folder and reads
+// the peak resident size; the result goes to the file named in
+// VELLUMET_PROBE_OUT and the process ends at once.
+//
+//   VELLUMET_PROBE_T0      start time, ns since the epoch (date +%s%N)
+//   VELLUMET_PROBE_MODE    "startup" (default) or "memory"
+//   VELLUMET_PROBE_FOLDER  memory mode: the folder to browse to
+#include <time.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+long long now_ns() {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+long peak_kb() {
+  FILE* f = std::fopen("/proc/self/status", "r");
+  if (f == nullptr) return -1;
+  char line[256];
+  long kb = -1;
+  while (std::fgets(line, sizeof line, f) != nullptr) {
+    if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::strtol(line + 6, nullptr, 10);
+  }
+  std::fclose(f);
+  return kb;
+}
+
+[[noreturn]] void finish(const std::string& result) {
+  if (const char* out = std::getenv("VELLUMET_PROBE_OUT")) {
+    if (FILE* f = std::fopen(out, "w")) {
+      std::fputs(result.c_str(), f);
+      std::fclose(f);
+    }
+  }
+  std::fflush(nullptr);
+  std::_Exit(0);
+}
+
+QWidget* find_widget(const char* name) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == QLatin1String(name)) return top;
+    if (auto* w = top->findChild<QWidget*>(QLatin1String(name))) return w;
+  }
+  return nullptr;
+}
+
+// Points the folder list at `folder` through whichever setter it offers.
+std::string browse(const QString& folder) {
+  QObject* dir = find_widget("Dir1");
+  if (dir == nullptr) return "no Dir1";
+  for (const char* method : {"setPath", "setDirectory", "setCurrentPath", "setFolder"}) {
+    if (QMetaObject::invokeMethod(dir, method, Qt::DirectConnection, Q_ARG(QString, folder))) {
+      return method;
+    }
+  }
+  if (dir->setProperty("path", folder)) return "path property";
+  return "started in the folder";
+}
+
+class Probe : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* event) override {
+    if (!seen_ && event->type() == QEvent::Paint && obj->isWidgetType()) {
+      seen_ = true;
+      // Once the paint in progress is done, the window counts as painted.
+      QTimer::singleShot(0, this, [this] { painted(); });
+    }
+    return false;
+  }
+
+ private:
+  void painted() {
+    const long long t0 =
+        std::atoll(std::getenv("VELLUMET_PROBE_T0") ? std::getenv("VELLUMET_PROBE_T0") : "0");
+    const double ms = static_cast<double>(now_ns() - t0) / 1e6;
+    const char* mode = std::getenv("VELLUMET_PROBE_MODE");
+    if (mode == nullptr || std::strcmp(mode, "memory") != 0) {
+      finish("startup_ms=" + std::to_string(ms) + "\n");
+    }
+    const char* folder = std::getenv("VELLUMET_PROBE_FOLDER");
+    how_ = browse(QString::fromLocal8Bit(folder ? folder : "."));
+    // Let the listing and the preview settle, then read the peak.
+    QTimer::singleShot(3000, this, [this] {
+      QWidget* preview = find_widget("Image3");
+      const bool shown = preview != nullptr && preview->isVisible();
+      finish("peak_kb=" + std::to_string(peak_kb()) + "\npreview=" + (shown ? "yes" : "no") +
+             "\nbrowse=" + how_ + "\n");
+    });
+  }
+  bool seen_ = false;
+  std::string how_;
+};
+
+void install() {
+  qApp->installEventFilter(new Probe);
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(install)
