@@ -11,8 +11,9 @@ namespace vellumet {
 // (template or page) and why.
 struct PageResult {
   bool ok = true;
-  std::string file;    // full path of the file concerned
-  std::string reason;  // system error text when !ok
+  bool template_error = false;  // the template could not be read (else the page failed)
+  std::string file;             // full path of the file concerned
+  std::string reason;           // system error text when !ok
 };
 
 // Template names by frame style; "" for a style outside 0..3.

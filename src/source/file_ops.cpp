@@ -1,0 +1,58 @@
+#include "source/file_ops.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "generator/codec.h"
+
+namespace vellumet {
+
+bool is_normal_file(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string error_text(int err) {
+  // strerror speaks the locale's code set; messages are UTF-8.
+  static thread_local Codec locale_codec("");
+  return utf8_encode(locale_codec.decode(std::strerror(err)));
+}
+
+RenameResult rename_no_replace(const std::string& from, const std::string& to) {
+  struct stat src {
+  }, dst{};
+  if (::lstat(from.c_str(), &src) != 0) return {RenameOutcome::Failed, error_text(errno)};
+  if (::lstat(to.c_str(), &dst) == 0) {
+    if (src.st_dev != dst.st_dev || src.st_ino != dst.st_ino)
+      return {RenameOutcome::TargetExists, {}};
+    // Same file under another letter case: a case-insensitive volume.
+    if (::rename(from.c_str(), to.c_str()) != 0) return {RenameOutcome::Failed, error_text(errno)};
+    return {};
+  }
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  int err = errno;
+  if (err == EEXIST) return {RenameOutcome::TargetExists, {}};
+  if (err == EINVAL || err == ENOSYS) {
+    // The file system cannot refuse replacement itself: a hard link can.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+      ::unlink(from.c_str());
+      return {};
+    }
+    err = errno;
+    if (err == EEXIST) return {RenameOutcome::TargetExists, {}};
+    if (err == EPERM || err == EOPNOTSUPP) {
+      // No hard links either (FAT): check, then rename.
+      if (::lstat(to.c_str(), &dst) == 0) return {RenameOutcome::TargetExists, {}};
+      if (::rename(from.c_str(), to.c_str()) == 0) return {};
+      err = errno;
+    }
+  }
+  return {RenameOutcome::Failed, error_text(err)};
+}
+
+}  // namespace vellumet

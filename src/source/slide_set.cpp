@@ -1,0 +1,78 @@
+#include "source/slide_set.h"
+
+#include <string>
+
+#include "source/leftovers.h"
+#include "state/window_logic.h"
+
+namespace vellumet {
+
+namespace {
+bool slide_prefix(std::string_view name) {
+  std::string p = ascii_lower(name.substr(0, 3));
+  return p == "img" || p == "sld";
+}
+}  // namespace
+
+int find_first_file(const JobState& state, const Listing& listing, std::string* found) {
+  for (const auto& name : listing.names) {
+    std::string lower = ascii_lower(name);
+    for (int k = 1; k <= 4; ++k) {
+      if (lower == state.first_file[static_cast<std::size_t>(k)]) {
+        if (found) *found = name;
+        return k;
+      }
+    }
+  }
+  return 0;
+}
+
+int count_slides(const Listing& listing, std::string_view ext) {
+  int count = 0;
+  for (const auto& name : listing.names) {
+    if (count < 32767 && matches_extension(name, ext) && slide_prefix(name)) ++count;
+  }
+  return count;
+}
+
+void preview_pic(Job& job, const std::string& folder) {
+  Listing listing = list_normal_files(folder);
+  std::string entry;
+  int k = find_first_file(job.state, listing, &entry);
+  if (k == 0) {
+    dir_clear(job);
+    job.window.set_visible(Control::Image3, false);
+    return;
+  }
+  job.state.img_type = static_cast<std::int16_t>(k);
+  std::string sep = folder.ends_with('/') ? "" : "/";
+  job.window.load_preview(folder + sep + entry);
+  job.window.set_visible(Control::Image3, true);
+  dir_set(job, folder, ascii_lower(entry), listing);
+}
+
+void dir_set(Job& job, const std::string& folder, const std::string& name, const Listing& listing) {
+  JobState& s = job.state;
+  s.src_dir = folder + "/";
+  job.window.set_text(TextField::Text1, s.src_dir);
+  std::string ext = name.size() >= 3 ? name.substr(name.size() - 3) : name;
+  // The listing read for detection serves every count below: one pass over the folder.
+  int count = listing.error == 0 ? count_slides(listing, ext) : 0;
+  job.window.set_text(TextField::Text2, std::to_string(count));
+  s.slide_count = static_cast<std::int16_t>(count);
+  search_gomi(job, listing);
+  command_button_check(job);
+  bool ppz = !filter_extension(listing, "ppz").empty();
+  job.window.set_check(CheckBox::Check1, ppz ? kChecked : kUnchecked);
+}
+
+void dir_clear(Job& job) {
+  job.window.set_text(TextField::Text1, "");
+  job.window.set_text(TextField::Text2, "0");
+  job.state.slide_count = 0;
+  search_gomi(job);
+  command_button_check(job);
+  job.window.set_check(CheckBox::Check1, kUnchecked);
+}
+
+}  // namespace vellumet

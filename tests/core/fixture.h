@@ -1,0 +1,37 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "scripted_dialogs.h"
+#include "state/job.h"
+#include "state/memory_window.h"
+#include "temp_dir.h"
+
+namespace vellumet::testing {
+
+// A job on real folders: `program` holds Template/, buttons/ and the icon
+// lists, `show` is the export folder. The check boxes' reactions are wired as
+// the window wires them.
+struct JobFixture {
+  explicit JobFixture(const std::string& codeset = "UTF-8");
+
+  // Writes a template into program/Template.
+  void put_template(const std::string& name, const std::string& bytes);
+  // Writes a file into the export folder.
+  void put(const std::string& name, const std::string& bytes = "x");
+  std::string show_dir() const { return show.path() + "/"; }
+  // Accepts the export folder as the source, as browsing into it would.
+  void browse_show();
+
+  TempDir program;
+  TempDir show;
+  MemoryWindow window;
+  ScriptedDialogs dialogs;
+  Job job;
+};
+
+// Titles and texts of the boxes shown, for compact comparisons.
+std::string box_log(const ScriptedDialogs& d);
+
+}  // namespace vellumet::testing
