@@ -22,7 +22,7 @@ inline constexpr gid_t kNogroup = 65534;
 struct ChildReport {
   std::vector<MessageBox> boxes;
   std::map<std::string, std::string> values;
-  std::string failure;  // an exception or crash in the child; "" when it ran through
+  std::string failure;   // an exception or crash in the child; "" when it ran through
   bool dropped = false;  // whether it ran as the unprivileged user
 };
 
@@ -31,7 +31,8 @@ struct ChildOptions {
   long file_size_limit = -1;    // RLIMIT_FSIZE in bytes, -1 for none
 };
 
-using ChildBody = std::function<void(testing::ScriptedDialogs&, std::map<std::string, std::string>&)>;
+using ChildBody =
+    std::function<void(testing::ScriptedDialogs&, std::map<std::string, std::string>&)>;
 
 // Runs `body` in a forked child (as nobody when root, so permission bits
 // count) with `dialogs` as scripted; the boxes and values come back through a
