@@ -1,6 +1,8 @@
 // The icon list reader on a real file: any bytes give either the nine values
-// or one clear box, a frame style 0 to 3, and references that carry the
-// list's bytes unchanged.
+// or one clear box, a frame style 0 to 3, and references that reach the
+// navigation page with the list's bytes unchanged.
+
+#include <sys/stat.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -8,8 +10,8 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "generator/codec.h"
 #include "generator/icon_list.h"
+#include "generator/page_writers.h"
 #include "generator/text_file.h"
 #include "state/job.h"
 #include "state/memory_window.h"
@@ -40,16 +42,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
+  // Each reference must reach the navigation page exactly as the list holds
+  // it: one marker per template line, so the page shows each value alone
+  // (unless a value itself holds a marker, which the writer then replaces).
   const auto lines = split_lines(input);
-  const Codec codec(codeset);
-  for (std::size_t j = 1; j <= 8; ++j) {
-    const std::string& ref = job.state.button_img[j];
-    if (j <= lines.size()) {
-      if (codec.encode(utf8_decode(ref)) != lines[j - 1]) {
-        fuzz::fail("a button reference does not carry its line's bytes");
-      }
-    } else if (!ref.empty()) {
-      fuzz::fail("a reference beyond the end of the list is not empty");
+  static const char* const kMarkers[] = {"T_BUTTON", "F_BUTTON", "P_BUTTON", "N_BUTTON",
+                                         "L_BUTTON", "M_BUTTON", "D_BUTTON", "S_BUTTON"};
+  std::string templ;
+  for (const char* m : kMarkers) templ += std::string("[") + m + "]\r\n";
+  mkdir((program + "/Template").c_str(), 0755);
+  mkdir((program + "/show").c_str(), 0755);
+  fuzz::write_file(program + "/Template/navbtn_c.htm", templ);
+  fuzz::write_file(program + "/Template/navbtn_r.htm", templ);
+  job.state.app_dir = program;
+  job.state.src_dir = program + "/show/";
+  const PageResult page = make_navbtn_html(job, 1);
+  if (!page.ok) fuzz::fail("the navigation page was not written");
+  bool plain = true;
+  for (std::size_t j = 0; j < 8 && j < lines.size(); ++j) {
+    for (const char* m : {"_BUTTON", "sld000", "(0,0)", "DOWNLOAD_FILE", "</SELECT>"}) {
+      if (lines[j].find(m) != std::string_view::npos) plain = false;
+    }
+  }
+  if (plain) {
+    std::string expected;
+    for (std::size_t j = 0; j < 8; ++j) {
+      expected += "[" + (j < lines.size() ? std::string(lines[j]) : std::string()) + "]\r\n";
+    }
+    if (fuzz::slurp(program + "/show/navbtn1.htm") != expected) {
+      fuzz::fail("a button reference did not reach the page byte for byte");
     }
   }
   if (lines.size() < 9 && dialogs.shown.empty()) fuzz::fail("a short list was not reported");

@@ -125,8 +125,10 @@ PageResult make_navbtn_html(Job& job, int show_no) {
   auto index = static_cast<std::size_t>(std::clamp(show_no, 0, kMaxShow));
   static const char32_t* kButtons[] = {U"T_BUTTON", U"F_BUTTON", U"P_BUTTON", U"N_BUTTON",
                                        U"L_BUTTON", U"M_BUTTON", U"D_BUTTON", U"S_BUTTON"};
+  // The references are bytes of the icon list, in the code page of the pages.
+  const Codec codec(job.codeset);
   std::vector<std::u32string> images;
-  for (std::size_t j = 1; j <= 8; ++j) images.push_back(chars(s.button_img[j]));
+  for (std::size_t j = 1; j <= 8; ++j) images.push_back(codec.decode(s.button_img[j]));
   bool player = job.window.check(CheckBox::Check1) == kChecked;
   bool download = job.window.check(CheckBox::Check2) == kChecked;
   double count = s.last_slide[index];
