@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "source/file_ops.h"
 
@@ -44,8 +45,10 @@ FileResult read_file(const std::string& path, std::string& bytes) {
 std::vector<std::string_view> split_lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r') continue;
+  for (;;) {
+    const void* cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
+    if (cr == nullptr) break;
+    std::size_t i = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data());
     lines.push_back(bytes.substr(start, i - start));
     if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     start = i + 1;
@@ -77,9 +80,15 @@ FileResult AtomicFile::open() {
 }
 
 FileResult AtomicFile::write(std::string_view bytes) {
-  buffer_.append(bytes);
-  if (buffer_.size() >= (1 << 16)) return flush();
-  return FileResult::success();
+  if (bytes.size() < (1 << 16)) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= (1 << 16)) return flush();
+    return FileResult::success();
+  }
+  // A large piece goes out directly instead of through the buffer.
+  FileResult r = flush();
+  if (!r.ok) return r;
+  return write_all(bytes);
 }
 
 FileResult AtomicFile::write_line(std::string_view line) {
@@ -90,18 +99,21 @@ FileResult AtomicFile::write_line(std::string_view line) {
 }
 
 FileResult AtomicFile::flush() {
+  FileResult r = write_all(buffer_);
+  buffer_.clear();
+  return r;
+}
+
+FileResult AtomicFile::write_all(std::string_view bytes) {
   std::size_t done = 0;
-  while (done < buffer_.size()) {
-    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      int err = errno;
-      buffer_.clear();
-      return FileResult::failure(err);
+      return FileResult::failure(errno);
     }
     done += static_cast<std::size_t>(n);
   }
-  buffer_.clear();
   return FileResult::success();
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 namespace vellumet {
 
@@ -13,6 +14,25 @@ namespace {
 char fold(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
+// Sorts by name_less. The folded names are made once and compared with
+// memcmp, and only indices move while sorting: a large folder sorts several
+// times faster than with name_less on the strings themselves.
+void sort_names(std::vector<std::string>& names) {
+  std::vector<std::string> folded;
+  folded.reserve(names.size());
+  for (const auto& n : names) folded.push_back(ascii_lower(n));
+  std::vector<std::uint32_t> order(names.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    int c = folded[a].compare(folded[b]);
+    return c != 0 ? c < 0 : names[a] < names[b];
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (std::uint32_t i : order) sorted.push_back(std::move(names[i]));
+  names = std::move(sorted);
+}
+
 }  // namespace
 
 bool name_less(std::string_view a, std::string_view b) {
@@ -74,8 +94,7 @@ Listing list_normal_files(const std::string& folder) {
     if (regular) result.names.emplace_back(e->d_name);
   }
   ::closedir(dir);
-  std::sort(result.names.begin(), result.names.end(),
-            [](const std::string& a, const std::string& b) { return name_less(a, b); });
+  sort_names(result.names);
   return result;
 }
 
