@@ -6,6 +6,7 @@
 #   bench/run.sh
 #
 # Extra arguments go to the core benchmark binary (e.g. --benchmark_repetitions=9).
+# VELLUMET_PROGRAM=/path/to/vellumet measures another build of the program.
 # Exits non-zero when a target is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,7 +36,7 @@ status=0
 # The table's header is printed above; start-up and memory follow as rows.
 
 root=$PWD
-program=$root/$build/bin/vellumet
+program=${VELLUMET_PROGRAM:-$root/$build/bin/vellumet}
 probe=$root/$build/bench/libvellumet_paint_probe.so
 minimal=$root/$build/bench/vellumet_minimal_window
 if [[ ! -x $program ]]; then
@@ -90,7 +91,7 @@ mkdir -p "$folder"
 (cd "$folder" && for i in $(seq 2 999); do printf -v n 'img%03d.jpg' "$i"; : >"$n"; done
  for i in $(seq 1 9001); do : >"leftover$i.htm"; done)
 out=$work/memory.out
-(cd "$folder" && VELLUMET_PROBE_OUT=$out VELLUMET_PROBE_MODE=memory VELLUMET_PROBE_FOLDER=$folder \
+(cd "$work" && VELLUMET_PROBE_OUT=$out VELLUMET_PROBE_MODE=memory VELLUMET_PROBE_FOLDER=$folder \
   VELLUMET_PROBE_T0=$(date +%s%N) LD_PRELOAD=$probe timeout 60 "$program" >/dev/null 2>&1) || true
 peak=$(sed -n 's/^peak_kb=//p' "$out" 2>/dev/null)
 preview=$(sed -n 's/^preview=//p' "$out" 2>/dev/null)

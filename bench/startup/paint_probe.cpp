@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
+#include <QListWidget>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -57,10 +59,22 @@ QWidget* find_widget(const char* name) {
   return nullptr;
 }
 
-// Points the folder list at `folder` through whichever setter it offers.
+// Points the folder list at `folder`: activates its entry when the list
+// shows it (as a double click does), or uses a setter the list offers.
 std::string browse(const QString& folder) {
   QObject* dir = find_widget("Dir1");
   if (dir == nullptr) return "no Dir1";
+  if (auto* list = qobject_cast<QListWidget*>(dir)) {
+    const QString name = QFileInfo(folder).fileName();
+    for (int i = 0; i < list->count(); ++i) {
+      QListWidgetItem* item = list->item(i);
+      if (item->text().trimmed() == name) {
+        list->setCurrentItem(item);
+        emit list->itemActivated(item);
+        return "activating its entry in Dir1";
+      }
+    }
+  }
   for (const char* method : {"setPath", "setDirectory", "setCurrentPath", "setFolder"}) {
     if (QMetaObject::invokeMethod(dir, method, Qt::DirectConnection, Q_ARG(QString, folder))) {
       return method;
