@@ -59,6 +59,10 @@ startup_ms() {
   rm -f "$out"
   (cd "$work" && VELLUMET_PROBE_OUT=$out VELLUMET_PROBE_T0=$(date +%s%N) \
     LD_PRELOAD=$probe timeout 30 "$1" >/dev/null 2>&1) || true
+  if grep -q '^modal=' "$out" 2>/dev/null; then
+    echo "a box was open at the first paint: $(sed -n 's/^modal=//p' "$out")" >&2
+    return
+  fi
   sed -n 's/^startup_ms=//p' "$out" 2>/dev/null
 }
 median() { sort -g | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]}'; }

@@ -51,12 +51,18 @@ long peak_kb() {
   std::_Exit(0);
 }
 
+// The widget of that name in a shown window (hidden windows may hold one too).
 QWidget* find_widget(const char* name) {
+  QWidget* hidden = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == QLatin1String(name)) return top;
-    if (auto* w = top->findChild<QWidget*>(QLatin1String(name))) return w;
+    QList<QWidget*> found = top->findChildren<QWidget*>(QLatin1String(name));
+    if (top->objectName() == QLatin1String(name)) found.prepend(top);
+    for (QWidget* w : found) {
+      if (w->window()->isVisible()) return w;
+      if (hidden == nullptr) hidden = w;
+    }
   }
-  return nullptr;
+  return hidden;
 }
 
 // Points the folder list at `folder`: activates its entry when the list
@@ -74,6 +80,10 @@ std::string browse(const QString& folder) {
         return "activating its entry in Dir1";
       }
     }
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+    return "nothing: no entry " + name.toStdString() + " in Dir1 (" +
+           shown.join(", ").toStdString() + ")";
   }
   for (const char* method : {"setPath", "setDirectory", "setCurrentPath", "setFolder"}) {
     if (QMetaObject::invokeMethod(dir, method, Qt::DirectConnection, Q_ARG(QString, folder))) {
@@ -101,11 +111,26 @@ class Probe : public QObject {
         std::atoll(std::getenv("VELLUMET_PROBE_T0") ? std::getenv("VELLUMET_PROBE_T0") : "0");
     const double ms = static_cast<double>(now_ns() - t0) / 1e6;
     const char* mode = std::getenv("VELLUMET_PROBE_MODE");
-    if (mode == nullptr || std::strcmp(mode, "memory") != 0) {
-      finish("startup_ms=" + std::to_string(ms) + "\n");
+    // A box at start-up (a missing icon list, say) would be what was painted.
+    std::string modal;
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      modal = "modal=" + box->windowTitle().toStdString() + "\n";
     }
+    if (mode == nullptr || std::strcmp(mode, "memory") != 0) {
+      finish("startup_ms=" + std::to_string(ms) + "\n" + modal);
+    }
+    if (!modal.empty()) finish("browse=nothing: " + modal);
+    try_browse(50);
+  }
+
+  // The folder list may be filled after the first paint: try again for a while.
+  void try_browse(int tries_left) {
     const char* folder = std::getenv("VELLUMET_PROBE_FOLDER");
     how_ = browse(QString::fromLocal8Bit(folder ? folder : "."));
+    if (how_.rfind("nothing", 0) == 0 && tries_left > 0) {
+      QTimer::singleShot(100, this, [this, tries_left] { try_browse(tries_left - 1); });
+      return;
+    }
     // Let the listing and the preview settle, then read the peak.
     QTimer::singleShot(3000, this, [this] {
       QWidget* preview = find_widget("Image3");

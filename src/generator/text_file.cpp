@@ -25,19 +25,23 @@ FileResult read_file(const std::string& path, std::string& bytes) {
     ::close(fd);
     return FileResult::failure(EISDIR);
   }
-  if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char buf[1 << 16];
+  // Read straight into the string: one copy, however large the file.
+  std::size_t size = 0;
+  bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : (1 << 16));
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (size == bytes.size()) bytes.resize(size * 2);
+    ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
     if (n < 0) {
       if (errno == EINTR) continue;
       int err = errno;
       ::close(fd);
+      bytes.clear();
       return FileResult::failure(err);
     }
     if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
+    size += static_cast<std::size_t>(n);
   }
+  bytes.resize(size);
   ::close(fd);
   return FileResult::success();
 }
