@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the program and the tests need.
 # Safe to run again: it asks apt only for what is missing.
+#   scripts/install-deps.sh          everything (build, tests, benchmarks, browser tests)
+#   scripts/install-deps.sh program  only what building and running the program needs
 set -euo pipefail
+
+program_packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-gothic
+)
 
 packages=(
   # build
@@ -9,13 +16,19 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # the windows
-  qt6-base-dev qt6-tools-dev-tools qt6-translations-l10n libqt6svg6-dev qt6-image-formats-plugins
+  qt6-base-dev qt6-tools-dev-tools qt6-translations-l10n qt6-svg-dev qt6-image-formats-plugins
   fonts-ipafont-gothic
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # browser tests of the generated viewer
-  nodejs npm chromium
+  nodejs chromium
 )
+# Some Node.js builds bring npm with them; Debian's own npm would conflict with those.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+
+if [[ "${1:-}" == "program" ]]; then
+  packages=("${program_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -25,16 +25,14 @@ std::string error_text(int err) {
 
 namespace {
 
-// Both names lead to one file: another letter case on a case-insensitive volume.
-bool same_file(const std::string& a, const std::string& b) {
-  struct stat sa {
-  }, sb{};
-  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
-}
-
-RenameResult case_only_or_exists(const std::string& from, const std::string& to) {
-  if (!same_file(from, to)) return {RenameOutcome::TargetExists, {}};
+// The target name exists: the same file under another letter case (a
+// case-insensitive volume) is renamed, anything else is left alone.
+RenameResult existing_target(const std::string& from, const std::string& to) {
+  struct stat src {}, dst {};
+  if (::lstat(from.c_str(), &src) != 0) return {RenameOutcome::Failed, error_text(errno)};
+  if (::lstat(to.c_str(), &dst) != 0 || src.st_dev != dst.st_dev || src.st_ino != dst.st_ino) {
+    return {RenameOutcome::TargetExists, {}};
+  }
   if (::rename(from.c_str(), to.c_str()) != 0) return {RenameOutcome::Failed, error_text(errno)};
   return {};
 }
@@ -42,22 +40,21 @@ RenameResult case_only_or_exists(const std::string& from, const std::string& to)
 }  // namespace
 
 RenameResult rename_no_replace(const std::string& from, const std::string& to) {
-  // The common case costs one call; the checks run only when it is refused.
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
   int err = errno;
-  if (err == EEXIST) return case_only_or_exists(from, to);
+  if (err == EEXIST) return existing_target(from, to);
   if (err == EINVAL || err == ENOSYS) {
     // The file system cannot refuse replacement itself: a hard link can.
+    struct stat dst {};
+    if (::lstat(to.c_str(), &dst) == 0) return existing_target(from, to);
     if (::link(from.c_str(), to.c_str()) == 0) {
       ::unlink(from.c_str());
       return {};
     }
     err = errno;
-    if (err == EEXIST) return case_only_or_exists(from, to);
+    if (err == EEXIST) return existing_target(from, to);
     if (err == EPERM || err == EOPNOTSUPP) {
-      // No hard links either (FAT): check, then rename.
-      struct stat st {};
-      if (::lstat(to.c_str(), &st) == 0) return case_only_or_exists(from, to);
+      // No hard links either (FAT): checked above, then rename.
       if (::rename(from.c_str(), to.c_str()) == 0) return {};
       err = errno;
     }

@@ -45,28 +45,29 @@ void on_check_changed(Job& job, CheckBox box) {
   }
 }
 
+namespace {
+// An option menu item: its pair of marks, then the check box it stands for.
+void choose_option(Job& job, MenuMark chosen, MenuMark other, CheckBox box, int state) {
+  job.window.set_menu_checked(chosen, true);
+  job.window.set_menu_checked(other, false);
+  job.window.set_check(box, state);
+}
+}  // namespace
+
 void pp_button_on_click(Job& job) {
-  job.window.set_menu_checked(MenuMark::pp_button_on, true);
-  job.window.set_menu_checked(MenuMark::pp_button_off, false);
-  job.window.set_check(CheckBox::Check1, kChecked);
+  choose_option(job, MenuMark::pp_button_on, MenuMark::pp_button_off, CheckBox::Check1, kChecked);
 }
 
 void pp_button_off_click(Job& job) {
-  job.window.set_menu_checked(MenuMark::pp_button_off, true);
-  job.window.set_menu_checked(MenuMark::pp_button_on, false);
-  job.window.set_check(CheckBox::Check1, kUnchecked);
+  choose_option(job, MenuMark::pp_button_off, MenuMark::pp_button_on, CheckBox::Check1, kUnchecked);
 }
 
 void down_file_click(Job& job) {
-  job.window.set_menu_checked(MenuMark::down_file, true);
-  job.window.set_menu_checked(MenuMark::down_off, false);
-  job.window.set_check(CheckBox::Check2, kChecked);
+  choose_option(job, MenuMark::down_file, MenuMark::down_off, CheckBox::Check2, kChecked);
 }
 
 void down_off_click(Job& job) {
-  job.window.set_menu_checked(MenuMark::down_off, true);
-  job.window.set_menu_checked(MenuMark::down_file, false);
-  job.window.set_check(CheckBox::Check2, kUnchecked);
+  choose_option(job, MenuMark::down_off, MenuMark::down_file, CheckBox::Check2, kUnchecked);
 }
 
 bool end_syori_click(Job& job) {

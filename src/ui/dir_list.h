@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QListWidget>
+#include <string>
+#include <vector>
+
+namespace vellumet::ui {
+
+// True when `path` names a folder (or a link to one).
+bool is_directory(const std::string& path);
+// The visible sub-folders of `folder` (names not beginning with "."), sorted by
+// name; empty when the folder cannot be read.
+std::vector<std::string> sub_folders(const std::string& folder);
+// `folder` + "/" + `name`, without doubling the root's "/".
+std::string child_path(const std::string& folder, const std::string& name);
+// The folder holding `path`; "/" for "/" itself.
+std::string parent_path(const std::string& path);
+
+// The folder list: the current folder's ancestors from its volume's root down,
+// the current folder itself, then its sub-folders, each indented one step more.
+// Every item carries its full path.
+class DirList : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit DirList(QWidget* parent = nullptr);
+
+  // Rebuilds the items for `path`, which lies on the volume mounted at `root`.
+  void show_folder(const std::string& root, const std::string& path);
+
+  static std::string item_path(const QListWidgetItem* item);
+  // Index of the row showing the current folder.
+  int current_folder_row() const { return current_row_; }
+
+ private:
+  void add_item(const std::string& path, const QString& text, int depth, bool open);
+  int current_row_ = -1;
+};
+
+}  // namespace vellumet::ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/volumes.h"
+
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
+
+namespace vellumet::ui {
+
+class DirList;
+
+// Ties the drive list, the folder list and the hidden file list together. Each
+// volume remembers the folder last shown on it. Every change of the browsed
+// folder, from the folder list or from a drive change, calls `on_dir_change`
+// exactly once, after the file list has been read.
+class FolderBrowser : public QObject {
+  Q_OBJECT
+ public:
+  FolderBrowser(QComboBox* drive1, DirList* dir1, QListWidget* file1, QObject* parent = nullptr);
+
+  // Fills the lists for `volumes` with `start_folder` shown; runs no detection.
+  void start(std::vector<Volume> volumes, const std::string& start_folder);
+
+  // The folder list's path: no final "/" except at the root.
+  const std::string& path() const { return path_; }
+  int drive() const { return drive_; }
+
+  // Moves the folder list to `folder` (Dir1_Change runs when it differs). A
+  // folder that no longer exists gives way to its nearest existing ancestor.
+  void open_folder(const std::string& folder);
+  // Picks another drive (Drive1_Change).
+  void choose_drive(int index);
+  // Reads the current folder again (folders made or removed meanwhile). Runs
+  // detection only when the folder itself has gone and an ancestor is shown.
+  void refresh();
+
+  std::function<void(const std::string& folder)> on_dir_change;
+
+ private:
+  void item_activated(QListWidgetItem* item);
+  void show_path(const std::string& folder);
+  void fill_file_list();
+  std::string existing_folder(std::string folder) const;
+  bool under_root(const std::string& folder) const;
+
+  QComboBox* drive1_;
+  DirList* dir1_;
+  QListWidget* file1_;
+  std::vector<Volume> volumes_;
+  std::vector<std::string> current_of_volume_;
+  int drive_ = -1;
+  std::string path_;
+};
+
+}  // namespace vellumet::ui

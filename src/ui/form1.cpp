@@ -1,0 +1,160 @@
+#include "ui/form1.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "generator/create_html.h"
+#include "generator/icon_list.h"
+#include "source/leftovers.h"
+#include "source/slide_set.h"
+#include "state/window_logic.h"
+#include "ui/artwork.h"
+#include "ui/colours.h"
+#include "ui/folder_browser.h"
+#include "ui/form2.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_window_values.h"
+#include "ui_form1.h"
+
+namespace vellumet::ui {
+
+namespace {
+
+std::string working_folder() {
+  std::string folder(4096, '\0');
+  while (::getcwd(folder.data(), folder.size()) == nullptr) {
+    if (errno != ERANGE) return "/";
+    folder.resize(folder.size() * 2);
+  }
+  folder.resize(folder.find('\0'));
+  return folder;
+}
+
+}  // namespace
+
+Form1::Form1(const Setup& setup, QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::Form1>()) {
+  ui_->setupUi(this);
+  setWindowIcon(program_icon());
+
+  fill_background(ui_->client, kWindowColour);
+  for (QWidget* panel : std::initializer_list<QWidget*>{ui_->Shape1, ui_->Shape2, ui_->Shape3,
+                                                        ui_->Shape4, ui_->Check1, ui_->Check2})
+    fill_background(panel, kPanelColour);
+  // Labels name their fields for screen readers too.
+  ui_->Label1->setBuddy(ui_->Text2);
+  ui_->Label3->setBuddy(ui_->Text4);
+  ui_->Label4->setBuddy(ui_->Text3);
+  ui_->Image1->setPixmap(artwork(QStringLiteral("screen_chart"), ui_->Image1->size()));
+  ui_->Image2->setPixmap(artwork(QStringLiteral("floppy"), ui_->Image2->size()));
+
+  Dialogs* dialogs = setup.dialogs;
+  if (dialogs == nullptr) {
+    own_dialogs_ = std::make_unique<QtDialogs>(this);
+    dialogs = own_dialogs_.get();
+  }
+  QtWindowValues::Widgets widgets;
+  widgets.texts = {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5};
+  widgets.checks = {ui_->Check1, ui_->Check2};
+  widgets.marks = {ui_->pp_button_on, ui_->pp_button_off, ui_->down_file,
+                   ui_->down_off,     ui_->icon_server,   ui_->icon_custom};
+  widgets.controls = {ui_->Command2, ui_->Command5, ui_->Text5, ui_->Image3};
+  widgets.preview = ui_->Image3;
+  values_ = std::make_unique<QtWindowValues>(widgets);
+  job_ = std::make_unique<Job>(*values_, *dialogs, setup.program_dir);
+
+  browser_ = new FolderBrowser(ui_->Drive1, ui_->Dir1, ui_->File1, this);
+  browser_->on_dir_change = [this](const std::string& folder) { preview_pic(*job_, folder); };
+
+  connect_commands();
+
+  form_load(*job_);
+  adjustSize();
+  setFixedSize(size());
+  centre_on_screen();
+  browser_->start(setup.volumes.empty() ? mounted_volumes() : setup.volumes,
+                  setup.start_folder.empty() ? working_folder() : setup.start_folder);
+}
+
+Form1::~Form1() {
+  // The dialog is a window of its own; it must not outlive the job it edits.
+  delete form2_;
+}
+
+Form2* Form1::form2() const {
+  return form2_;
+}
+
+void Form1::connect_commands() {
+  auto on = [this](QAction* action, void (*command)(Job&)) {
+    connect(action, &QAction::triggered, this, [this, command] { command(*job_); });
+  };
+  auto on_click = [this](QPushButton* button, void (*command)(Job&)) {
+    connect(button, &QPushButton::clicked, this, [this, command] { command(*job_); });
+  };
+
+  on(ui_->slide_html, slide_html_click);
+  on(ui_->gomi, gomi_click);
+  connect(ui_->end_syori, &QAction::triggered, this, &Form1::end_syori);
+  on(ui_->pp_button_on, pp_button_on_click);
+  on(ui_->pp_button_off, pp_button_off_click);
+  on(ui_->down_file, down_file_click);
+  on(ui_->down_off, down_off_click);
+  connect(ui_->set_frame, &QAction::triggered, this, &Form1::set_frame_click);
+  on(ui_->icon_server, icon_server_click);
+  on(ui_->icon_custom, icon_custom_click);
+  on(ui_->mott_option, mott_option_click);
+
+  // The buttons that repeat a menu command.
+  on_click(ui_->Command2, slide_html_click);
+  connect(ui_->Command3, &QPushButton::clicked, this, &Form1::end_syori);
+  on_click(ui_->Command5, gomi_click);
+
+  // A box's reaction runs on every change of its state, from a click or from code.
+  auto on_state = [this](QCheckBox* box, CheckBox which) {
+    connect(box, &QCheckBox::stateChanged, this, [this, box, which](int state) {
+      // Only code sets the greyed state; a click leaves it for good.
+      if (state != Qt::PartiallyChecked) box->setTristate(false);
+      on_check_changed(*job_, which);
+    });
+  };
+  on_state(ui_->Check1, CheckBox::Check1);
+  on_state(ui_->Check2, CheckBox::Check2);
+}
+
+void Form1::changeEvent(QEvent* event) {
+  // Coming back to the window: show folders made or removed elsewhere meanwhile.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) browser_->refresh();
+  QMainWindow::changeEvent(event);
+}
+
+void Form1::set_frame_click() {
+  // A window of its own, not a child of this one: left open, it keeps the
+  // program running after the main window has been closed.
+  if (!form2_) form2_ = new Form2(*job_);
+  form2_->show();
+  form2_->raise();
+  form2_->activateWindow();
+}
+
+void Form1::end_syori() {
+  if (!end_syori_click(*job_)) return;
+  if (form2_) form2_->close();
+  close();
+  QCoreApplication::quit();
+}
+
+void Form1::centre_on_screen() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  // Integer halving, rounding toward zero.
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+}  // namespace vellumet::ui

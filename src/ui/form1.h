@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "state/job.h"
+#include "ui/volumes.h"
+
+namespace Ui {
+class Form1;
+}
+
+namespace vellumet::ui {
+
+class FolderBrowser;
+class Form2;
+class QtDialogs;
+class QtWindowValues;
+
+// The main window: folder browser, preview, options, leftover list, the entry
+// page name, the action buttons and the menus.
+class Form1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  struct Setup {
+    std::string program_dir;      // holds Template/, buttons/ and the icon lists
+    std::string start_folder;     // shown at start-up; "" = the working folder
+    std::vector<Volume> volumes;  // the drive list; empty = the mounted volumes
+    Dialogs* dialogs = nullptr;   // message boxes; nullptr = real Qt dialogs
+  };
+
+  explicit Form1(const Setup& setup, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  Job& job() { return *job_; }
+  FolderBrowser& browser() { return *browser_; }
+  // The frame style dialog while it is open.
+  Form2* form2() const;
+
+  // The menu and button commands.
+  void set_frame_click();
+  void end_syori();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void connect_commands();
+  void centre_on_screen();
+
+  std::unique_ptr<Ui::Form1> ui_;
+  std::unique_ptr<QtDialogs> own_dialogs_;
+  std::unique_ptr<QtWindowValues> values_;
+  std::unique_ptr<Job> job_;
+  FolderBrowser* browser_ = nullptr;
+  QPointer<Form2> form2_;
+};
+
+}  // namespace vellumet::ui
