@@ -14,22 +14,37 @@ namespace {
 char fold(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
-// Sorts by name_less. The folded names are made once and compared with
-// memcmp, and only indices move while sorting: a large folder sorts several
-// times faster than with name_less on the strings themselves.
+// Big-endian word of the folded bytes [from, from + 8), zero-padded: words
+// compare as the bytes do.
+std::uint64_t folded_word(std::string_view name, std::size_t from) {
+  std::uint64_t w = 0;
+  for (std::size_t i = from; i < from + 8; ++i) {
+    w = (w << 8) | (i < name.size() ? static_cast<unsigned char>(fold(name[i])) : 0u);
+  }
+  return w;
+}
+
+// Sorts by name_less. Each name's first sixteen folded bytes become two
+// integers that settle almost every comparison; only longer ties compare the
+// names themselves. A large folder sorts several times faster than with
+// name_less on the strings.
 void sort_names(std::vector<std::string>& names) {
-  std::vector<std::string> folded;
-  folded.reserve(names.size());
-  for (const auto& n : names) folded.push_back(ascii_lower(n));
-  std::vector<std::uint32_t> order(names.size());
-  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-    int c = folded[a].compare(folded[b]);
-    return c != 0 ? c < 0 : names[a] < names[b];
+  struct Key {
+    std::uint64_t head, next;
+    std::uint32_t index;
+  };
+  std::vector<Key> keys(names.size());
+  for (std::uint32_t i = 0; i < keys.size(); ++i) {
+    keys[i] = {folded_word(names[i], 0), folded_word(names[i], 8), i};
+  }
+  std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+    if (a.head != b.head) return a.head < b.head;
+    if (a.next != b.next) return a.next < b.next;
+    return name_less(names[a.index], names[b.index]);
   });
   std::vector<std::string> sorted;
   sorted.reserve(names.size());
-  for (std::uint32_t i : order) sorted.push_back(std::move(names[i]));
+  for (const Key& k : keys) sorted.push_back(std::move(names[k.index]));
   names = std::move(sorted);
 }
 
