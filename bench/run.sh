@@ -60,7 +60,7 @@ startup_ms() {
   (cd "$work" && VELLUMET_PROBE_OUT=$out VELLUMET_PROBE_T0=$(date +%s%N) \
     LD_PRELOAD=$probe timeout 30 "$1" >/dev/null 2>&1) || true
   if grep -q '^modal=' "$out" 2>/dev/null; then
-    echo "a box was open at the first paint: $(sed -n 's/^modal=//p' "$out")" >&2
+    sed -n 's/^modal=//p' "$out" >"$work/modal"
     return
   fi
   sed -n 's/^startup_ms=//p' "$out" 2>/dev/null
@@ -78,7 +78,10 @@ for ((i = 0; i < runs; i++)); do
 done
 ours=$(median <"$work/ours")
 floor=$(median <"$work/floor")
-if [[ -z $ours || -z $floor ]]; then
+if [[ -s $work/modal ]]; then
+  echo "| Start-up to the first painted window | - | - | - | <= 1.3x | NO: a box \"$(cat "$work/modal")\" was open at start-up (data beside the program missing?) |"
+  status=1
+elif [[ -z $ours || -z $floor ]]; then
   echo "| Start-up to the first painted window | - | - | - | <= 1.3x | NO: no paint seen |"
   status=1
 else
@@ -101,7 +104,7 @@ peak=$(sed -n 's/^peak_kb=//p' "$out" 2>/dev/null)
 preview=$(sed -n 's/^preview=//p' "$out" 2>/dev/null)
 how=$(sed -n 's/^browse=//p' "$out" 2>/dev/null)
 if [[ -z $peak ]]; then
-  echo "| Peak memory, 10,000-file folder + 12 MP JPEG preview | - | - | - | < 80 MB | NO: not measured |"
+  echo "| Peak memory, 10,000-file folder + 12 MP JPEG preview | - | - | - | < 80 MB | NO: not measured ($(sed -n 's/^browse=//p' "$out" 2>/dev/null)) |"
   status=1
 else
   awk -v k="$peak" -v p="$preview" -v h="$how" 'BEGIN {
