@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 namespace vellumet {
 
@@ -18,10 +19,16 @@ char fold(char c) {
 // compare as the bytes do.
 std::uint64_t folded_word(std::string_view name, std::size_t from) {
   std::uint64_t w = 0;
-  for (std::size_t i = from; i < from + 8; ++i) {
-    w = (w << 8) | (i < name.size() ? static_cast<unsigned char>(fold(name[i])) : 0u);
-  }
-  return w;
+  if (from < name.size())
+    std::memcpy(&w, name.data() + from, std::min<std::size_t>(8, name.size() - from));
+  // All eight bytes at once: ASCII 'A'..'Z' get 0x20 added, other bytes stay.
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  const std::uint64_t low7 = w & ~kHigh;
+  const std::uint64_t above_z = low7 + (0x7F - 'Z') * kOnes;
+  const std::uint64_t from_a = low7 + (0x80 - 'A') * kOnes;
+  const std::uint64_t upper = (from_a ^ above_z) & ~w & kHigh;
+  w |= upper >> 2;
+  return __builtin_bswap64(w);  // first byte most significant
 }
 
 // Sorts by name_less. Each name's first sixteen folded bytes become two
