@@ -154,9 +154,20 @@ std::u32string Codec::decode(std::string_view bytes) const {
         continue;  // incomplete: take one more byte
       }
       if (r == static_cast<std::size_t>(-1) || in_left != 0 || out_p == out_buf) break;
+      std::u32string chars;
       for (char* p = out_buf; p + 4 <= out_p; p += 4) {
         auto u = [&](int k) { return static_cast<char32_t>(static_cast<unsigned char>(p[k])); };
-        out += u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24);
+        chars += u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24);
+      }
+      // Some code pages map two byte sequences to one character (CP932's NEC
+      // and IBM extensions); such a character would be written back as the
+      // other sequence. Keep its bytes as they are instead, all of them, so
+      // no marker can match inside it.
+      if (encode(chars) != bytes.substr(i, len)) {
+        for (std::size_t k = 0; k < len; ++k)
+          out += escape(static_cast<unsigned char>(bytes[i + k]));
+      } else {
+        out += chars;
       }
       i += len;
       done = true;

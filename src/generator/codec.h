@@ -11,7 +11,9 @@ namespace vellumet {
 // encodes back to that same byte, so undecodable input passes through intact.
 inline constexpr char32_t kEscapeBase = 0xDC00;
 inline constexpr bool is_escaped_byte(char32_t c) {
-  return c >= 0xDC80 && c <= 0xDCFF;
+  // Bytes below 0x80 are escaped only as part of a multi-byte sequence kept
+  // whole (one the code page cannot give back as it was).
+  return c >= kEscapeBase && c <= kEscapeBase + 0xFF;
 }
 
 // Text conversion between one code page and characters. The code page is an

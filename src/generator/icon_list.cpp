@@ -42,9 +42,8 @@ void read_button_ini(Job& job) {
   }
   Codec codec(job.codeset);
   auto lines = split_lines(bytes);
-  for (std::size_t j = 1; j <= 8 && j <= lines.size(); ++j) {
-    s.button_img[j] = utf8_encode(codec.decode(lines[j - 1]));
-  }
+  // The references go into the pages as they stand: keep the list's bytes.
+  for (std::size_t j = 1; j <= 8 && j <= lines.size(); ++j) s.button_img[j] = lines[j - 1];
   if (lines.size() < 9) {
     job.dialogs.show(info_box(msg::kIconTitle, msg::fill(msg::kIconShort, {path})));
     return;

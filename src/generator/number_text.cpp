@@ -50,8 +50,11 @@ double read_number(std::string_view text) {
 
 std::string plain_number(double value) {
   if (value == 0.0) return "0";  // also -0
-  char buf[64];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+  char buf[400];
+  // Whole values as plain digits: the shortest form would write 100000 as 1e+05.
+  const bool whole = std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e17;
+  auto [end, ec] = whole ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed)
+                         : std::to_chars(buf, buf + sizeof buf, value);
   std::string s(buf, ec == std::errc() ? end : buf);
   return s;
 }

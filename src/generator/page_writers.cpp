@@ -65,19 +65,40 @@ PageResult write_page(Job& job, int show_no, const std::string& template_name,
   Emit emit = [&](const std::u32string& extra) {
     if (r.ok) r = page.write_line(codec.encode(extra));
   };
+  // Lines without a marker that already end in CR LF are copied in runs,
+  // straight from the template's bytes.
+  std::size_t run_begin = 0, run_end = 0;
+  auto flush_run = [&] {
+    if (r.ok && run_end > run_begin)
+      r = page.write(std::string_view(bytes).substr(run_begin, run_end - run_begin));
+    run_begin = run_end = 0;
+  };
   for (std::string_view line : split_lines(bytes)) {
     std::size_t begin = static_cast<std::size_t>(line.data() - bytes.data());
     std::size_t end = begin + line.size();
     while (next_hit != hits.end() && *next_hit < begin) ++next_hit;
     if (next_hit == hits.end() || *next_hit >= end) {
-      r = page.write_line(line);  // no marker: the bytes pass through as they are
+      // No marker: the bytes pass through as they are.
+      if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') {
+        if (run_end != begin) {
+          flush_run();
+          run_begin = begin;
+        }
+        run_end = end + 2;
+      } else {
+        flush_run();
+        if (r.ok) r = page.write_line(line);
+      }
     } else {
+      flush_run();
       std::u32string text = codec.decode(line);
       rule(text, emit);
       if (r.ok) r = page.write_line(codec.encode(text));
     }
     if (!r.ok) return {false, false, page_path, r.reason};
   }
+  flush_run();
+  if (!r.ok) return {false, false, page_path, r.reason};
   r = page.commit();
   if (!r.ok) return {false, false, page_path, r.reason};
   return {true, false, page_path, {}};
@@ -149,8 +170,10 @@ PageResult make_navbtn_html(Job& job, int show_no) {
   auto index = static_cast<std::size_t>(std::clamp(show_no, 0, kMaxShow));
   static const char32_t* kButtons[] = {U"T_BUTTON", U"F_BUTTON", U"P_BUTTON", U"N_BUTTON",
                                        U"L_BUTTON", U"M_BUTTON", U"D_BUTTON", U"S_BUTTON"};
+  // The references are bytes of the icon list, in the code page of the pages.
+  const Codec codec(job.codeset);
   std::vector<std::u32string> images;
-  for (std::size_t j = 1; j <= 8; ++j) images.push_back(chars(s.button_img[j]));
+  for (std::size_t j = 1; j <= 8; ++j) images.push_back(codec.decode(s.button_img[j]));
   bool player = job.window.check(CheckBox::Check1) == kChecked;
   bool download = job.window.check(CheckBox::Check2) == kChecked;
   double count = s.last_slide[index];

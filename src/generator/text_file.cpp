@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "source/file_ops.h"
 
@@ -24,19 +25,23 @@ FileResult read_file(const std::string& path, std::string& bytes) {
     ::close(fd);
     return FileResult::failure(EISDIR);
   }
-  if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char buf[1 << 16];
+  // Read straight into the string: one copy, however large the file.
+  std::size_t size = 0;
+  bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : (1 << 16));
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (size == bytes.size()) bytes.resize(size * 2);
+    ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
     if (n < 0) {
       if (errno == EINTR) continue;
       int err = errno;
       ::close(fd);
+      bytes.clear();
       return FileResult::failure(err);
     }
     if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
+    size += static_cast<std::size_t>(n);
   }
+  bytes.resize(size);
   ::close(fd);
   return FileResult::success();
 }
@@ -44,8 +49,10 @@ FileResult read_file(const std::string& path, std::string& bytes) {
 std::vector<std::string_view> split_lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r') continue;
+  for (;;) {
+    const void* cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
+    if (cr == nullptr) break;
+    std::size_t i = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data());
     lines.push_back(bytes.substr(start, i - start));
     if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     start = i + 1;
@@ -77,9 +84,15 @@ FileResult AtomicFile::open() {
 }
 
 FileResult AtomicFile::write(std::string_view bytes) {
-  buffer_.append(bytes);
-  if (buffer_.size() >= (1 << 16)) return flush();
-  return FileResult::success();
+  if (bytes.size() < (1 << 16)) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= (1 << 16)) return flush();
+    return FileResult::success();
+  }
+  // A large piece goes out directly instead of through the buffer.
+  FileResult r = flush();
+  if (!r.ok) return r;
+  return write_all(bytes);
 }
 
 FileResult AtomicFile::write_line(std::string_view line) {
@@ -90,18 +103,21 @@ FileResult AtomicFile::write_line(std::string_view line) {
 }
 
 FileResult AtomicFile::flush() {
+  FileResult r = write_all(buffer_);
+  buffer_.clear();
+  return r;
+}
+
+FileResult AtomicFile::write_all(std::string_view bytes) {
   std::size_t done = 0;
-  while (done < buffer_.size()) {
-    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      int err = errno;
-      buffer_.clear();
-      return FileResult::failure(err);
+      return FileResult::failure(errno);
     }
     done += static_cast<std::size_t>(n);
   }
-  buffer_.clear();
   return FileResult::success();
 }
 

@@ -39,6 +39,7 @@ class AtomicFile {
 
  private:
   FileResult flush();
+  FileResult write_all(std::string_view bytes);
   std::string path_;
   std::string temp_path_;
   int fd_ = -1;

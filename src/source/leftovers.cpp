@@ -21,7 +21,10 @@ std::string real_folder(const std::string& folder) {
 
 void show_list(Job& job) {
   std::string list;
-  for (const auto& n : job.state.gomi_files) list += n + "\r\n";
+  std::size_t size = 0;
+  for (const auto& n : job.state.gomi_files) size += n.size() + 2;
+  list.reserve(size);
+  for (const auto& n : job.state.gomi_files) list.append(n).append("\r\n");
   job.window.set_text(TextField::Text4, list.empty() ? msg::kNoGomi : list);
 }
 
@@ -31,10 +34,22 @@ bool is_leftover(std::string_view name, std::string_view page, std::string_view 
   if (name == "pres0.ppz" || name == "sld001.htm" || name == "navbtn1.htm") return false;
   if (name == page) return false;
   if (!download.empty() && name == download) return false;
-  std::string prefix3 = ascii_lower(name.substr(0, 3));
-  std::string ext3 = ascii_lower(name.size() < 3 ? name : name.substr(name.size() - 3));
-  if ((ext3 == "gif" || ext3 == "jpg") && (prefix3 == "img" || prefix3 == "sld")) return false;
-  if (ext3 == "ppt" || ext3 == "ppz") return false;
+  // First and last three letters, lower-cased, compared in place: this runs
+  // for every name of a folder.
+  std::string_view prefix3 = name.substr(0, 3);
+  std::string_view ext3 = name.size() < 3 ? name : name.substr(name.size() - 3);
+  auto is = [](std::string_view part, const char* lower) {
+    for (std::size_t i = 0; i < 3; ++i) {
+      if (i >= part.size()) return lower[i] == '\0';
+      char c = part[i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+      if (c != lower[i]) return false;
+    }
+    return part.size() == 3;
+  };
+  if ((is(ext3, "gif") || is(ext3, "jpg")) && (is(prefix3, "img") || is(prefix3, "sld")))
+    return false;
+  if (is(ext3, "ppt") || is(ext3, "ppz")) return false;
   return true;
 }
 

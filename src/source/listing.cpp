@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 namespace vellumet {
 
@@ -13,6 +15,46 @@ namespace {
 char fold(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
+// Big-endian word of the folded bytes [from, from + 8), zero-padded: words
+// compare as the bytes do.
+std::uint64_t folded_word(std::string_view name, std::size_t from) {
+  std::uint64_t w = 0;
+  if (from < name.size())
+    std::memcpy(&w, name.data() + from, std::min<std::size_t>(8, name.size() - from));
+  // All eight bytes at once: ASCII 'A'..'Z' get 0x20 added, other bytes stay.
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  const std::uint64_t low7 = w & ~kHigh;
+  const std::uint64_t above_z = low7 + (0x7F - 'Z') * kOnes;
+  const std::uint64_t from_a = low7 + (0x80 - 'A') * kOnes;
+  const std::uint64_t upper = (from_a ^ above_z) & ~w & kHigh;
+  w |= upper >> 2;
+  return __builtin_bswap64(w);  // first byte most significant
+}
+
+// Sorts by name_less. Each name's first sixteen folded bytes become two
+// integers that settle almost every comparison; only longer ties compare the
+// names themselves. A large folder sorts several times faster than with
+// name_less on the strings.
+void sort_names(std::vector<std::string>& names) {
+  struct Key {
+    std::uint64_t head, next;
+    std::uint32_t index;
+  };
+  std::vector<Key> keys(names.size());
+  for (std::uint32_t i = 0; i < keys.size(); ++i) {
+    keys[i] = {folded_word(names[i], 0), folded_word(names[i], 8), i};
+  }
+  std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+    if (a.head != b.head) return a.head < b.head;
+    if (a.next != b.next) return a.next < b.next;
+    return name_less(names[a.index], names[b.index]);
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (const Key& k : keys) sorted.push_back(std::move(names[k.index]));
+  names = std::move(sorted);
+}
+
 }  // namespace
 
 bool name_less(std::string_view a, std::string_view b) {
@@ -74,8 +116,7 @@ Listing list_normal_files(const std::string& folder) {
     if (regular) result.names.emplace_back(e->d_name);
   }
   ::closedir(dir);
-  std::sort(result.names.begin(), result.names.end(),
-            [](const std::string& a, const std::string& b) { return name_less(a, b); });
+  sort_names(result.names);
   return result;
 }
 

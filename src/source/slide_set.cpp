@@ -12,13 +12,24 @@ bool slide_prefix(std::string_view name) {
   std::string p = ascii_lower(name.substr(0, 3));
   return p == "img" || p == "sld";
 }
+
+// `name` lower-cased equals `lower`, compared in place.
+bool equals_lowered(std::string_view name, std::string_view lower) {
+  if (name.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char c = name[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    if (c != lower[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int find_first_file(const JobState& state, const Listing& listing, std::string* found) {
   for (const auto& name : listing.names) {
-    std::string lower = ascii_lower(name);
     for (int k = 1; k <= 4; ++k) {
-      if (lower == state.first_file[static_cast<std::size_t>(k)]) {
+      if (equals_lowered(name, state.first_file[static_cast<std::size_t>(k)])) {
         if (found) *found = name;
         return k;
       }

@@ -23,9 +23,11 @@ struct JobState {
 
   std::string tab_char, cr_char, lf_char, quote_char;
 
-  std::array<std::string, 5> first_file{};   // entries 1..4 used
-  std::vector<std::string> gomi_files;       // leftover names, in listing order
-  std::array<std::string, 11> button_img{};  // entries 1..8 used
+  std::array<std::string, 5> first_file{};  // entries 1..4 used
+  std::vector<std::string> gomi_files;      // leftover names, in listing order
+  // Entries 1..8 used: the icon list's lines as bytes in the text code page,
+  // so a reference reaches the pages exactly as the list holds it.
+  std::array<std::string, 11> button_img{};
 
   std::array<std::string, kMaxShow + 1> show_title{};
   std::array<double, kMaxShow + 1> last_slide{};

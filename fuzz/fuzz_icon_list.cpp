@@ -1,0 +1,78 @@
+// The icon list reader on a real file: any bytes give either the nine values
+// or one clear box, a frame style 0 to 3, and references that reach the
+// navigation page with the list's bytes unchanged.
+
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_support.h"
+#include "generator/icon_list.h"
+#include "generator/page_writers.h"
+#include "generator/text_file.h"
+#include "state/job.h"
+#include "state/memory_window.h"
+
+using namespace vellumet;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string program = fuzz::scratch_dir();
+  const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const bool custom = data[0] & 2;
+  fuzz::write_file(program + "/" + (custom ? kCustomIconList : kStandardIconList), input);
+
+  MemoryWindow window;
+  window.set_menu_checked(MenuMark::icon_custom, custom);
+  window.set_menu_checked(MenuMark::icon_server, !custom);
+  fuzz::RecordingDialogs dialogs;
+  const std::string codeset = (data[0] & 1) ? "CP932" : "UTF-8";
+  Job job(window, dialogs, program, codeset);
+  job.state.frame_style = 7;
+  read_button_ini(job);
+
+  if (job.state.frame_style < 0 || job.state.frame_style > 3) fuzz::fail("frame style out of 0..3");
+  if (dialogs.shown.size() > 1) fuzz::fail("more than one box for one list");
+  for (const MessageBox& box : dialogs.shown) {
+    if (box.title != "ボタンアイコン" || box.buttons != BoxButtons::Ok) {
+      fuzz::fail("a broken list was not reported in an information box");
+    }
+  }
+
+  // Each reference must reach the navigation page exactly as the list holds
+  // it: one marker per template line, so the page shows each value alone
+  // (unless a value itself holds a marker, which the writer then replaces).
+  const auto lines = split_lines(input);
+  static const char* const kMarkers[] = {"T_BUTTON", "F_BUTTON", "P_BUTTON", "N_BUTTON",
+                                         "L_BUTTON", "M_BUTTON", "D_BUTTON", "S_BUTTON"};
+  std::string templ;
+  for (const char* m : kMarkers) templ += std::string("[") + m + "]\r\n";
+  mkdir((program + "/Template").c_str(), 0755);
+  mkdir((program + "/show").c_str(), 0755);
+  fuzz::write_file(program + "/Template/navbtn_c.htm", templ);
+  fuzz::write_file(program + "/Template/navbtn_r.htm", templ);
+  job.state.app_dir = program;
+  job.state.src_dir = program + "/show/";
+  const PageResult page = make_navbtn_html(job, 1);
+  if (!page.ok) fuzz::fail("the navigation page was not written");
+  bool plain = true;
+  for (std::size_t j = 0; j < 8 && j < lines.size(); ++j) {
+    for (const char* m : {"_BUTTON", "sld000", "(0,0)", "DOWNLOAD_FILE", "</SELECT>"}) {
+      if (lines[j].find(m) != std::string_view::npos) plain = false;
+    }
+  }
+  if (plain) {
+    std::string expected;
+    for (std::size_t j = 0; j < 8; ++j) {
+      expected += "[" + (j < lines.size() ? std::string(lines[j]) : std::string()) + "]\r\n";
+    }
+    if (fuzz::slurp(program + "/show/navbtn1.htm") != expected) {
+      fuzz::fail("a button reference did not reach the page byte for byte");
+    }
+  }
+  if (lines.size() < 9 && dialogs.shown.empty()) fuzz::fail("a short list was not reported");
+  return 0;
+}
