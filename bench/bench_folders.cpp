@@ -90,7 +90,8 @@ const std::string& program_dir() {
     fs::create_directories(d + "/buttons");
     const fs::path shipped = fs::path(VELLUMET_SOURCE_DIR) / "Template";
     if (fs::exists(shipped / "navbtn_c.htm")) {
-      fs::copy(shipped, d + "/Template", fs::copy_options::overwrite_existing);
+      fs::copy(shipped, d + "/Template",
+               fs::copy_options::overwrite_existing | fs::copy_options::recursive);
     } else {
       write_synthetic_templates(d + "/Template");
     }
