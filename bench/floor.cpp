@@ -1,5 +1,7 @@
 #include "floor.h"
 
+#include "bench_folders.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,18 +30,6 @@ std::string slurp(const std::string& path) {
   ::close(fd);
   bytes.resize(done);
   return bytes;
-}
-
-void spill(const std::string& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) throw std::runtime_error("cannot create " + path);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) throw std::runtime_error("cannot write " + path);
-    done += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
 }
 
 bool has_suffix(const char* name, const char* suffix) {
@@ -81,17 +71,17 @@ void floor_create_html(const std::string& dir, const std::string& template_dir, 
   }
   ::stat((base + "pres0.ppz").c_str(), &st);
 
-  spill(base + "index.html", slurp(template_dir + "/index_c_l.htm"));
+  put_file(base + "index.html", slurp(template_dir + "/index_c_l.htm"));
   std::string nav = slurp(template_dir + "/navbtn_c.htm");
   for (int j = 1; j <= slides; ++j) {
     nav += "\t<OPTION VALUE=\"" + std::to_string(j) + "\">" + std::to_string(j) + "\r\n";
   }
-  spill(base + "navbtn1.htm", nav);
-  spill(base + "sld001.htm", slurp(template_dir + "/sld000.htm"));
+  put_file(base + "navbtn1.htm", nav);
+  put_file(base + "sld001.htm", slurp(template_dir + "/sld000.htm"));
 }
 
 void floor_copy(const std::string& from, const std::string& to) {
-  spill(to, slurp(from));
+  put_file(to, slurp(from));
 }
 
 }  // namespace vellumet::bench

@@ -8,10 +8,6 @@
 // separators; CR, LF and TAB are spelled out where the texts use them.
 namespace vellumet::msg {
 
-inline constexpr const char* kCr = "\r";
-inline constexpr const char* kLf = "\n";
-inline constexpr const char* kTab = "\t";
-
 // Create-HTML
 inline constexpr const char* kCreateTitle = "HTMLの作成";
 inline constexpr const char* kNoSource =
