@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "bench_folders.h"
+#include "commands/create_html.h"
+#include "commands/start_up.h"
 #include "floor.h"
-#include "generator/create_html.h"
 #include "generator/page_writers.h"
+#include "job/dialogs.h"
+#include "job/job.h"
+#include "job/memory_window.h"
 #include "source/slide_set.h"
-#include "state/dialogs.h"
-#include "state/job.h"
-#include "state/memory_window.h"
-#include "state/window_logic.h"
 
 namespace vb = vellumet::bench;
 using namespace vellumet;

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/number_text.h"
 #include "fuzz_support.h"
-#include "generator/number_text.h"
 
 using namespace vellumet;
 

@@ -25,9 +25,9 @@ const runs = Number(option('runs', '10'));
 const steps = Math.min(199, Number(option('steps', '60')));
 const SLIDES = 200;
 
-process.env.VELLUMET_PROGRAM_DIR ??= path.join(build, 'bin');
+process.env.VELLUMET_PROGRAM_FOLDER ??= path.join(build, 'bin');
 process.env.VELLUMET_MAKE_VIEWER ??= path.join(build, 'tests/e2e/make_viewer');
-for (const f of [process.env.VELLUMET_PROGRAM_DIR, process.env.VELLUMET_MAKE_VIEWER]) {
+for (const f of [process.env.VELLUMET_PROGRAM_FOLDER, process.env.VELLUMET_MAKE_VIEWER]) {
   if (!fs.existsSync(f)) {
     console.error(`${f} not found: build the default preset first (cmake --build --preset default)`);
     process.exit(2);

@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "generator/text_file.h"
+#include "base/text_file.h"
 #include "source/listing.h"
 
 namespace vellumet {
@@ -10,7 +10,7 @@ namespace vellumet {
 void make_button_files(Job& job) {
   std::string target = job.state.src_dir + "buttons/";
   ::mkdir((job.state.src_dir + "buttons").c_str(), 0777);
-  std::string source = job.program_dir + "/buttons/";
+  std::string source = job.program_folder + "/buttons/";
   Listing listing = list_normal_files(source);
   for (const auto& name : listing.names) {
     std::string bytes;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "state/job.h"
+#include "job/job.h"
 
 namespace vellumet {
 
-// Copies every normal file of program_dir/buttons/ into src_dir/buttons/,
+// Copies every normal file of the program folder's buttons/ into src_dir/buttons/,
 // creating that folder and replacing files of the same name. A step that fails
 // is skipped silently.
 void make_button_files(Job& job);

@@ -3,7 +3,7 @@
 // then the Create-HTML command with every question answered Yes except the
 // clean-up offer. Used by the browser tests and the viewer benchmark.
 //
-//   make_viewer --program-dir DIR --folder EXPORT [--style 0..3]
+//   make_viewer --program-folder DIR --folder EXPORT [--style 0..3]
 //               [--icons standard|custom] [--player] [--download FILE]
 //               [--page NAME] [--count TEXT]
 //
@@ -16,14 +16,14 @@
 #include <string>
 #include <string_view>
 
-#include "generator/create_html.h"
-#include "generator/icon_list.h"
-#include "generator/messages.h"
+#include "base/messages.h"
+#include "commands/create_html.h"
+#include "commands/options.h"
+#include "commands/start_up.h"
+#include "job/job.h"
+#include "job/memory_window.h"
 #include "scripted_dialogs.h"
 #include "source/slide_set.h"
-#include "state/job.h"
-#include "state/memory_window.h"
-#include "state/window_logic.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ class FixtureDialogs : public vellumet::testing::ScriptedDialogs {
 };
 
 struct Options {
-  std::string program_dir;
+  std::string program_folder;
   std::string folder;
   int style = 0;
   bool custom = false;
@@ -55,7 +55,7 @@ struct Options {
 
 int usage(const std::string& why) {
   std::cerr << "make_viewer: " << why << "\n"
-            << "usage: make_viewer --program-dir DIR --folder EXPORT [--style 0..3]"
+            << "usage: make_viewer --program-folder DIR --folder EXPORT [--style 0..3]"
                " [--icons standard|custom] [--player] [--download FILE] [--page NAME]"
                " [--count TEXT]\n";
   return 2;
@@ -78,8 +78,8 @@ std::optional<Options> parse(int argc, char** argv, std::string& error) {
       error = "missing value for " + std::string(arg);
       return std::nullopt;
     }
-    if (arg == "--program-dir") {
-      o.program_dir = *v;
+    if (arg == "--program-folder") {
+      o.program_folder = *v;
     } else if (arg == "--folder") {
       o.folder = *v;
     } else if (arg == "--style") {
@@ -105,8 +105,8 @@ std::optional<Options> parse(int argc, char** argv, std::string& error) {
       return std::nullopt;
     }
   }
-  if (o.program_dir.empty() || o.folder.empty()) {
-    error = "--program-dir and --folder are required";
+  if (o.program_folder.empty() || o.folder.empty()) {
+    error = "--program-folder and --folder are required";
     return std::nullopt;
   }
   while (o.folder.size() > 1 && o.folder.ends_with('/')) o.folder.pop_back();
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   vellumet::MemoryWindow window;
   FixtureDialogs dialogs;
   dialogs.default_answer = Answer::Yes;
-  vellumet::Job job(window, dialogs, o.program_dir, "UTF-8");
+  vellumet::Job job(window, dialogs, o.program_folder, "UTF-8");
 
   // Start-up reads the standard list; choosing the custom set reads the other.
   vellumet::form_load(job);

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/file_ops.h"
+#include "commands/clean_up.h"
+#include "commands/create_html.h"
 #include "fault_support.h"
-#include "generator/create_html.h"
 #include "generator/icon_list.h"
-#include "source/file_ops.h"
-#include "source/leftovers.h"
 #include "source/slide_set.h"
 
 namespace vellumet::fault {
@@ -105,7 +105,7 @@ TEST(FaultTest, ReadOnlyExportFolderStopsAtTheFirstChangeAndLosesNothing) {
     const ChildReport r = create_html_in_child(program, dir, {Answer::Yes});
     expect_dropped(r);
     const std::vector<MessageBox> expected = {
-        question(kCreate, confirmation(dir + "/", "index.html", c.player, false)),
+        question(kCreate, testing::confirmation_text(dir + "/", "index.html", c.player, false)),
         info(kCreate, c.expected(dir)),
     };
     EXPECT_EQ(r.boxes, expected);
@@ -131,7 +131,7 @@ TEST(FaultTest, FolderRemovedAfterDetectionIsReportedAndNothingIsCreated) {
   slide_html_click(s.job);
 
   const std::vector<MessageBox> expected = {
-      question(kCreate, confirmation(dir + "/", "index.html", false, false)),
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
       info(kCreate, "フォルダ " + dir + "/ を読み込めませんでした。\r\n\n" + error_text(ENOENT)),
   };
   EXPECT_EQ(d.shown, expected);
@@ -177,7 +177,7 @@ TEST(FaultTest, MissingOrUnreadableTemplateLeavesTheOldPageAndEndsTheCommand) {
     const ChildReport r = create_html_in_child(program, dir, {Answer::Yes});
     expect_dropped(r);
     const std::vector<MessageBox> expected = {
-        question(kCreate, confirmation(dir + "/", "index.html", true, false)),
+        question(kCreate, testing::confirmation_text(dir + "/", "index.html", true, false)),
         info(kCreate,
              "テンプレート " + templ + " を読み込めませんでした。\r\n\n" + error_text(c.error)),
     };
@@ -215,7 +215,7 @@ TEST(FaultTest, DiskFillingUpMidWriteKeepsTheOldPage) {
   const ChildReport r = create_html_in_child(program, dir, {Answer::Yes}, limited);
   expect_dropped(r);
   const std::vector<MessageBox> expected = {
-      question(kCreate, confirmation(dir + "/", "index.html", false, false)),
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
       info(kCreate, dir + "/index.html を書き込めませんでした。\r\n\n" + error_text(EFBIG)),
   };
   EXPECT_EQ(r.boxes, expected);
@@ -368,7 +368,7 @@ TEST(FaultTest, MoreThan32767SlidesAreCappedAndEveryImageKept) {
   EXPECT_EQ(s.window.text(TextField::Text2), "32767");
   slide_html_click(s.job);
   const std::vector<MessageBox> expected = {
-      question(kCreate, confirmation(dir + "/", "index.html", false, false)),
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
       info(kCreate, kDone),
   };
   EXPECT_EQ(d.shown, expected);
@@ -412,7 +412,7 @@ TEST(FaultTest, NamesWithBlanksQuotesNewlinesAndInvalidUtf8AreHandledExactly) {
 
   const std::string go_on = " が見つかりません。\r\n\n無視して処理を続けますか？";
   const std::vector<MessageBox> expected = {
-      question(kCreate, confirmation(dir + "/", "index.html", false, false)),
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
       question("GIFファイルの確認", "img003.gif" + go_on),
       question("GIFファイルの確認", "img004.gif" + go_on),
       question("余分なファイルの消去",

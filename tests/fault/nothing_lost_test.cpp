@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "base/ascii.h"
+#include "commands/clean_up.h"
+#include "commands/create_html.h"
 #include "fault_support.h"
-#include "generator/create_html.h"
 #include "source/leftovers.h"
 #include "source/listing.h"
 #include "source/slide_set.h"

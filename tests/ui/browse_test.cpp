@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QTest>
 
-#include "generator/messages.h"
+#include "base/messages.h"
 #include "ui/folder_browser.h"
 #include "ui/preview_image.h"
 #include "ui_fixture.h"
@@ -20,11 +20,8 @@ class BrowseTest : public UiTest {
  protected:
   // Counts the detections the folder browser starts.
   void count_detections() {
-    auto inner = form->browser().on_dir_change;
-    form->browser().on_dir_change = [this, inner](const std::string& folder) {
-      detected.push_back(folder);
-      inner(folder);
-    };
+    QObject::connect(&form->browser(), &FolderBrowser::dir_changed,
+                     [this](const std::string& folder) { detected.push_back(folder); });
   }
   QString work_row() const { return QString::fromStdString(work.path()).section('/', -1); }
 

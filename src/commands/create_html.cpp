@@ -1,0 +1,160 @@
+#include "commands/create_html.h"
+
+#include <string>
+
+#include "base/file_ops.h"
+#include "base/messages.h"
+#include "base/number_text.h"
+#include "commands/clean_up.h"
+#include "generator/button_copier.h"
+#include "generator/page_writers.h"
+#include "source/file_names.h"
+#include "source/leftovers.h"
+#include "source/listing.h"
+
+namespace vellumet {
+
+namespace {
+
+// An entry page name must stay inside the show folder.
+bool plain_file_name(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+         name.find('\0') == std::string::npos;
+}
+
+bool ask_go_on(Job& job, const std::string& title, const std::string& text) {
+  return job.dialogs.show(question_box(title, text)) == Answer::Yes;
+}
+
+std::string confirmation(const Job& job) {
+  std::vector<std::string> plan = {
+      msg::fill(msg::kConfirmSource, {job.state.src_dir}),
+      msg::fill(msg::kConfirmPage, {job.window.text(TextField::Text3)}),
+  };
+  if (job.window.check(CheckBox::Check1) == kChecked) plan.push_back(msg::kConfirmPlayer);
+  if (job.window.check(CheckBox::Check2) == kChecked) plan.push_back(msg::kConfirmDownload);
+  return msg::paragraphs({msg::kConfirmHead, msg::indented(plan), msg::kConfirmAsk});
+}
+
+enum class Step { Go, Stop };
+
+// Renames without replacing; a name already taken asks whether to go on.
+Step rename_or_ask(Job& job, const std::string& from, const std::string& to) {
+  const std::string& dir = job.state.src_dir;
+  RenameResult r = rename_no_replace(dir + from, dir + to);
+  switch (r.outcome) {
+    case RenameOutcome::Renamed:
+      return Step::Go;
+    case RenameOutcome::TargetExists:
+      return ask_go_on(job, msg::kCreateTitle,
+                       msg::paragraphs(
+                           {msg::fill(msg::kRenameExists, {from, to, to}), msg::kKeepAndGoOn}))
+                 ? Step::Go
+                 : Step::Stop;
+    case RenameOutcome::Failed:
+      break;
+  }
+  job.dialogs.show(info_box(
+      msg::kCreateTitle, msg::paragraphs({msg::fill(msg::kRenameFailed, {from, to}), r.reason})));
+  return Step::Stop;
+}
+
+Step normalise_names(Job& job, const std::string& ext) {
+  Listing listing = list_normal_files(job.state.src_dir);
+  if (listing.error != 0) {
+    job.dialogs.show(info_box(msg::kCreateTitle,
+                              msg::paragraphs({msg::fill(msg::kListFailed, {job.state.src_dir}),
+                                               error_text(listing.error)})));
+    return Step::Stop;
+  }
+  for (const auto& name : listing.names) {
+    if (!is_slide_image(name, ext)) continue;
+    std::string renamed = normalised_slide_name(name, ext);
+    if (renamed != name && rename_or_ask(job, name, renamed) == Step::Stop) return Step::Stop;
+  }
+  if (job.window.check(CheckBox::Check1) == kChecked) {
+    auto ppz = filter_extension(listing, kPlayerExtension);
+    if (!ppz.empty() && ppz.front() != kPlayerFile &&
+        rename_or_ask(job, ppz.front(), kPlayerFile) == Step::Stop) {
+      return Step::Stop;
+    }
+  }
+  return Step::Go;
+}
+
+// "<name> was not found", then whether to go on.
+bool ask_missing(Job& job, const std::string& title, const std::string& name) {
+  return ask_go_on(job, title, msg::paragraphs({msg::fill(msg::kNotFound, {name}), msg::kGoOn}));
+}
+
+Step check_presence(Job& job, const std::string& ext) {
+  for (long i = 1; i <= job.state.slide_count; ++i) {
+    std::string name = slide_image_name(i, ext);
+    if (!is_normal_file(job.state.src_dir + name) && !ask_missing(job, msg::kImageTitle, name)) {
+      return Step::Stop;
+    }
+  }
+  if (job.window.check(CheckBox::Check1) == kChecked &&
+      !is_normal_file(job.state.src_dir + kPlayerFile) &&
+      !ask_missing(job, msg::kPptTitle, kPlayerFile)) {
+    return Step::Stop;
+  }
+  return Step::Go;
+}
+
+bool written(Job& job, const PageResult& r) {
+  if (r.ok) return true;
+  const char* pattern = r.template_error ? msg::kTemplateFailed : msg::kPageFailed;
+  job.dialogs.show(
+      info_box(msg::kCreateTitle, msg::paragraphs({msg::fill(pattern, {r.file}), r.reason})));
+  return false;
+}
+
+}  // namespace
+
+void slide_html_click(Job& job) {
+  JobState& s = job.state;
+  s.app_dir = job.program_folder;
+  if (s.src_dir == "") {
+    job.dialogs.show(info_box(msg::kCreateTitle, msg::kNoSource));
+    return;
+  }
+  std::string page = job.window.text(TextField::Text3);
+  if (!plain_file_name(page)) {
+    job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kBadPageName, {page})));
+    return;
+  }
+  if (s.slide_count == 0 &&
+      !ask_go_on(job, msg::kCountTitle, msg::paragraphs({msg::kNoCount, msg::kGoOn}))) {
+    return;
+  }
+  if (!ask_go_on(job, msg::kCreateTitle, confirmation(job))) return;
+
+  const std::string ext = image_extension(s.img_type);
+  if (normalise_names(job, ext) == Step::Stop) return;
+  if (check_presence(job, ext) == Step::Stop) return;
+
+  std::string count_text = job.window.text(TextField::Text2);
+  double count = read_number(count_text);
+  if (!(count <= 32767.0)) {
+    // The slide list has a line per slide: an absurd count would fill the disk.
+    job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kTooManySlides, {count_text})));
+    return;
+  }
+  s.last_slide[1] = count;
+  s.show_title[1] = msg::kShowTitle;
+  s.down_file_name[1] = job.window.text(TextField::Text5);
+
+  if (!written(job, make_index_html(job, 1))) return;
+  if (job.window.menu_checked(MenuMark::icon_custom)) make_button_files(job);
+  if (!written(job, make_navbtn_html(job, 1))) return;
+  if (job.window.check(CheckBox::Check1) == kChecked && !written(job, make_slide_html(job, 1)))
+    return;
+
+  // A fresh scan: the list must not name a page this run has just written.
+  search_gomi(job);
+  if (s.gomi_count > 0) delete_gomi(job, msg::kCleanupPrefix);
+  job.dialogs.show(info_box(msg::kCreateTitle, msg::kDone));
+}
+
+}  // namespace vellumet
