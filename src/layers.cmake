@@ -7,6 +7,8 @@
 # the layer_includes test (src/check_layers.cmake) holds every #include of
 # src/, tests/, bench/ and fuzz/ to it. Data only, so a script can read it.
 set(VELLUMET_LAYERS base job source generator commands ui app)
+# The layers below the windows: standard C++20 and POSIX, no Qt.
+set(VELLUMET_CORE_LAYERS base job source generator commands)
 
 set(VELLUMET_USES_base)                                    # code page, files, messages, numbers
 set(VELLUMET_USES_job base)                                # job state, window values, dialog seam
