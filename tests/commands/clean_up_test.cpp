@@ -12,13 +12,9 @@ namespace {
 
 using testing::CommandFixture;
 
-const char* kExport[] = {"img001.gif",  "sld001.gif",  "sld001.htm",  "sld002.htm",
-                         "tsld001.htm", "navbtn1.htm", "navbtn2.htm", "index.htm",
-                         "index.html",  "pres0.ppz",   "talk.ppt",    "next.gif"};
-
 TEST(CleanUp, CleanUpAsksDeletesAndRescans) {
   CommandFixture f;
-  for (const char* n : kExport) f.put(n);
+  for (const char* n : testing::kExportNames) f.put(n);
   ::mkdir(f.show.file("buttons").c_str(), 0755);
   f.put(".hidden");
   f.browse_show();

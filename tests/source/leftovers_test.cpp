@@ -11,10 +11,6 @@ namespace {
 
 using testing::JobFixture;
 
-const char* kExport[] = {"img001.gif",  "sld001.gif",  "sld001.htm",  "sld002.htm",
-                         "tsld001.htm", "navbtn1.htm", "navbtn2.htm", "index.htm",
-                         "index.html",  "pres0.ppz",   "talk.ppt",    "next.gif"};
-
 TEST(Leftovers, RuleTable) {
   struct Case {
     const char* name;
@@ -33,7 +29,7 @@ TEST(Leftovers, RuleTable) {
 
 TEST(Leftovers, ScanListsLeftoversInListingOrder) {
   JobFixture f;
-  for (const char* n : kExport) f.put(n);
+  for (const char* n : testing::kExportNames) f.put(n);
   f.browse_show();
   EXPECT_EQ(f.window.text(TextField::Text4),
             "index.htm\r\nnavbtn2.htm\r\nnext.gif\r\nsld002.htm\r\ntsld001.htm\r\n");

@@ -30,6 +30,13 @@ struct JobFixture {
   Job job;
 };
 
+// An export folder's names: slide images, the export's pages, the player
+// file, the presentation and leftovers (five: index.htm, navbtn2.htm,
+// next.gif, sld002.htm, tsld001.htm).
+inline constexpr const char* kExportNames[] = {
+    "img001.gif",  "sld001.gif", "sld001.htm", "sld002.htm", "tsld001.htm", "navbtn1.htm",
+    "navbtn2.htm", "index.htm",  "index.html", "pres0.ppz",  "talk.ppt",    "next.gif"};
+
 // Titles and texts of the boxes shown, for compact comparisons.
 std::string box_log(const ScriptedDialogs& d);
 
