@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace vellumet {
+
+// Finds, in one pass over a buffer, the places a template copy must stop at:
+// each CR not followed by LF (a line end written differently) and each place
+// where one of a page's markers may start. Every marker is looked for by two
+// of its bytes at their distance (the pair least likely in HTML, shared among
+// markers where it can be), all at once, many bytes at a time.
+class MarkerScan {
+ public:
+  // `markers`: ASCII, 1 to 64 bytes each, no CR or LF.
+  explicit MarkerScan(const std::vector<std::string_view>& markers);
+
+  // How many bytes past `limit` next() may read (their values do not matter).
+  static constexpr std::size_t kPadding = 128;
+
+  // The first hit at or after `from` and before `limit`, or `limit`. A hit is
+  // a CR whose next byte is not LF, or a place a marker may pass through.
+  std::size_t next(const char* data, std::size_t from, std::size_t limit) const;
+
+  // The two bytes of an anchor and their distance.
+  struct Pair {
+    unsigned char first, second;
+    std::uint32_t distance;
+  };
+
+  // For hit `q`, calls found(marker index, start) for every marker whose bytes
+  // are at `start`, lying wholly inside [begin, end).
+  template <class Found>
+  void markers_at(const char* data, std::size_t begin, std::size_t end, std::size_t q,
+                  Found&& found) const {
+    for (const Anchor& a : anchors_) {
+      if (data[q] != static_cast<char>(a.first) ||
+          (q + a.distance < end && data[q + a.distance] != static_cast<char>(a.second)))
+        continue;
+      for (const Placement& p : a.markers) {
+        if (q < begin + p.offset) continue;
+        const std::size_t start = q - p.offset;
+        const std::string_view m = markers_[p.marker];
+        if (start + m.size() <= end && std::memcmp(data + start, m.data(), m.size()) == 0)
+          found(p.marker, start);
+      }
+    }
+  }
+
+ private:
+  struct Placement {
+    std::uint32_t marker;
+    std::uint32_t offset;  // of the anchor's first byte within the marker
+  };
+  struct Anchor {
+    unsigned char first, second;
+    std::uint32_t distance;
+    std::vector<Placement> markers;
+  };
+  std::vector<std::string_view> markers_;
+  std::vector<Anchor> anchors_;
+  std::vector<Pair> pairs_;  // the anchors' bytes alone, for the inner loop
+};
+
+}  // namespace vellumet

@@ -1,0 +1,415 @@
+#include "generator/template_copy.h"
+
+#include <string.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "base/line_ends.h"
+#include "base/text_file.h"
+#include "generator/line_edit.h"
+#include "generator/marker_scan.h"
+
+namespace vellumet {
+
+namespace {
+
+constexpr std::size_t kFlushPieces = 512;
+constexpr std::size_t kFlushMade = 64 * 1024;
+constexpr std::size_t kListKept = 1 << 20;
+constexpr char kLfByte = kLf;
+
+// Pieces of the page waiting to be written in one gathered write: views of
+// memory that stays put until then, and bytes made for the page.
+class PageOut {
+ public:
+  explicit PageOut(AtomicFile& page) : page_(page) {}
+
+  void add(const char* data, std::size_t size) {
+    if (size == 0) return;
+    if (!pieces_.empty() && !pieces_.back().made &&
+        pieces_.back().data + pieces_.back().size == data) {
+      pieces_.back().size += size;
+      return;
+    }
+    pieces_.push_back({data, 0, size, false});
+  }
+  void add_made(std::string_view bytes) {
+    if (!pieces_.empty() && pieces_.back().made &&
+        pieces_.back().offset + pieces_.back().size == made_.size()) {
+      pieces_.back().size += bytes.size();
+    } else {
+      pieces_.push_back({nullptr, made_.size(), bytes.size(), true});
+    }
+    made_.append(bytes);
+  }
+  bool full() const { return pieces_.size() >= kFlushPieces || made_.size() >= kFlushMade; }
+
+  FileResult flush() {
+    views_.clear();
+    for (const Piece& p : pieces_)
+      views_.emplace_back(p.made ? made_.data() + p.offset : p.data, p.size);
+    pieces_.clear();
+    made_.clear();
+    return views_.empty() ? FileResult::success() : page_.write_pieces(views_);
+  }
+  FileResult write(std::string_view bytes) {
+    FileResult r = flush();
+    return r.ok ? page_.write(bytes) : r;
+  }
+
+ private:
+  struct Piece {
+    const char* data;
+    std::size_t offset;  // in made_, for made bytes
+    std::size_t size;
+    bool made;
+  };
+  AtomicFile& page_;
+  std::vector<Piece> pieces_;
+  std::string made_;
+  std::vector<std::string_view> views_;
+};
+
+std::vector<std::string_view> marker_texts(const MarkerTable& table) {
+  std::vector<std::string_view> texts;
+  for (const Marker& m : table) texts.push_back(m.text);
+  return texts;
+}
+
+class Copier {
+ public:
+  Copier(const MarkerTable& table, const Codec& codec, std::size_t chunk, FileReader& in,
+         AtomicFile& page)
+      : table_(table),
+        codec_(codec),
+        texts_(marker_texts(table)),
+        scan_(texts_),
+        in_(in),
+        page_(page),
+        out_(page),
+        edit_(codec, codec.utf8(), values_) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const std::uint64_t bit = std::uint64_t{1} << i;
+      all_ |= bit;
+      first_byte_[static_cast<unsigned char>(texts_[i][0])] |= bit;
+      longest_ = std::max(longest_, texts_[i].size());
+      values_.push_back(encode_text(codec, table[i].rule.value));
+    }
+    for (const EncodedText& v : values_) {
+      std::uint64_t holds = 0;
+      for (std::size_t j = 0; j < texts_.size(); ++j) {
+        if (v.bytes.find(texts_[j]) != std::string::npos) holds |= std::uint64_t{1} << j;
+      }
+      holds_.push_back(holds);
+    }
+    lists_.resize(table.size());
+    capacity_ = std::max(chunk, 4 * longest_ + 16);
+    buffer_.reset(new char[capacity_ + MarkerScan::kPadding]);
+  }
+
+  CopyResult run() {
+    for (;;) {
+      std::size_t got = 0;
+      FileResult r = in_.read(buffer_.get() + size_, capacity_ - size_, got);
+      if (!r.ok) return template_failure(r);
+      const bool at_end = got == 0;
+      size_ += got;
+      std::memset(buffer_.get() + size_, 0, MarkerScan::kPadding);
+      std::size_t keep = 0;
+      if (!copy_lines(at_end, keep)) return result_;
+      if (!page_step(out_.flush())) return result_;
+      if (at_end) break;
+      if (keep == 0 && size_ == capacity_) {
+        if (!long_line()) return result_;
+        continue;
+      }
+      shift(keep);
+    }
+    if (!page_step(page_.commit())) return result_;
+    return {};
+  }
+
+ private:
+  // Copies the complete lines of the buffer (at the end of the template: all
+  // of it). `keep` is where the unfinished last line starts.
+  bool copy_lines(bool at_end, std::size_t& keep) {
+    const char* b = buffer_.get();
+    // Without the template's end in view, the last byte's successor is unknown.
+    const std::size_t limit = at_end ? size_ : size_ - 1;
+    std::size_t out = 0, pos = 0;
+    for (;;) {
+      const std::size_t q = scan_.next(b, pos, limit);
+      if (q >= limit) break;
+      if (b[q] == kCr) {
+        // A lone CR ends its line: written as CR LF.
+        out_.add(b + out, q + 1 - out);
+        out_.add(&kLfByte, 1);
+        out = pos = q + 1;
+        continue;
+      }
+      std::uint64_t mask = 0;
+      std::size_t first = q;
+      auto note = [&](std::size_t i, std::size_t start) {
+        const std::uint64_t bit = std::uint64_t{1} << i;
+        if ((mask & bit) == 0 || start < first_[i]) first_[i] = start;
+        mask |= bit;
+        first = std::min(first, start);
+      };
+      scan_.markers_at(b, out, size_, q, note);
+      if (mask == 0) {
+        pos = q + 1;
+        continue;
+      }
+      // The line around the marker.
+      std::size_t begin = out;
+      if (const void* cr = ::memrchr(b + out, kCr, first - out)) {
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - b);
+        begin = at + (b[at + 1] == kLf ? 2 : 1);
+      }
+      const void* cr = std::memchr(b + q, kCr, size_ - q);
+      std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - b) : size_;
+      if ((cr == nullptr && !at_end) || (!at_end && end + 1 >= size_)) {
+        out_.add(b + out, begin - out);
+        keep = begin;
+        return true;
+      }
+      for (std::size_t h = scan_.next(b, q + 1, end); h < end; h = scan_.next(b, h + 1, end)) {
+        scan_.markers_at(b, begin, end, h, note);
+      }
+      out_.add(b + out, begin - out);
+      for (std::size_t i = 0; i < texts_.size(); ++i) {
+        if (mask & (std::uint64_t{1} << i)) first_[i] -= begin;
+      }
+      edit_.start(std::string_view(b + begin, end - begin));
+      if (!apply(mask, true)) return false;
+      for (const LineEdit::Piece& p : edit_.pieces()) out_.add(bytes_of(p), p.end - p.begin);
+      const bool crlf = end < size_ && b[end + 1] == kLf;
+      out_.add(crlf ? b + end : kCrLf, 2);
+      out = pos = end < size_ ? end + (crlf ? 2 : 1) : size_;
+      if (out_.full() && !page_step(out_.flush())) return false;
+    }
+    if (at_end) {
+      if (out < size_) {
+        out_.add(b + out, size_ - out);
+        if (!(size_ - out >= 2 && b[size_ - 2] == kCr && b[size_ - 1] == kLf)) out_.add(kCrLf, 2);
+      }
+      keep = size_;
+      return true;
+    }
+    keep = out;
+    if (const void* cr = ::memrchr(b + out, kCr, limit - out)) {
+      const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - b);
+      keep = at + (b[at + 1] == kLf ? 2 : 1);
+    }
+    out_.add(b + out, keep - out);
+    return true;
+  }
+
+  // A line longer than the buffer: its markers and its end are found reading
+  // on, then the rules work on it where it lies in the template.
+  bool long_line() {
+    const std::uint64_t start = base_;
+    const std::size_t keep = std::max<std::size_t>(longest_, 1);
+    std::uint64_t mask = 0;
+    bool at_end = false;
+    std::size_t end = 0;
+    char* b = buffer_.get();
+    for (;;) {
+      const std::size_t limit = at_end ? size_ : size_ - 1;
+      const void* cr = std::memchr(b, kCr, limit);
+      end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - b) : limit;
+      for (std::size_t h = scan_.next(b, 0, end); h < end; h = scan_.next(b, h + 1, end)) {
+        scan_.markers_at(b, 0, end, h,
+                         [&](std::size_t i, std::size_t) { mask |= std::uint64_t{1} << i; });
+      }
+      if (cr != nullptr || at_end) break;
+      // Read on, keeping the bytes a marker or the line end may continue from.
+      shift(size_ - std::min(size_, keep));
+      std::size_t got = 0;
+      FileResult r = in_.read(b + size_, capacity_ - size_, got);
+      if (!r.ok) return template_failure(r).ok;
+      at_end = got == 0;
+      size_ += got;
+      std::memset(b + size_, 0, MarkerScan::kPadding);
+    }
+    const std::size_t next = end < size_ ? end + (b[end + 1] == kLf ? 2 : 1) : size_;
+    edit_.start(in_, start, static_cast<std::size_t>(base_ + end - start), capacity_);
+    if (!apply(mask, false)) return false;
+    for (const LineEdit::Piece& p : edit_.pieces()) {
+      if (p.source != 0) {
+        out_.add(bytes_of(p), p.end - p.begin);
+        continue;
+      }
+      if (!page_step(out_.flush())) return false;
+      if (piece_.size() < capacity_) piece_.resize(capacity_);
+      for (std::size_t at = p.begin; at < p.end;) {
+        std::size_t got = 0;
+        const std::size_t n = std::min(capacity_, p.end - at);
+        FileResult r = in_.read_at(start + at, piece_.data(), n, got);
+        if (r.ok && got == 0) r = FileResult::failure(EIO);
+        if (!r.ok) return template_failure(r).ok;
+        if (!page_step(page_.write(std::string_view(piece_.data(), got)))) return false;
+        at += got;
+      }
+    }
+    out_.add(kCrLf, 2);
+    if (!page_step(out_.flush())) return false;
+    shift(next);
+    return true;
+  }
+
+  // Runs the rules on the line in edit_. `mask`: the markers whose bytes the
+  // line holds; `known`: first_ holds where each first lies in the line.
+  bool apply(std::uint64_t mask, bool known) {
+    for (std::size_t i = 0; i < table_.size() && mask != 0; ++i) {
+      const std::uint64_t bit = std::uint64_t{1} << i;
+      if ((mask & bit) == 0) continue;
+      const MarkerRule& rule = table_[i].rule;
+      const std::string_view text = texts_[i];
+      if (rule.kind == MarkerRule::Kind::WholeLine) {
+        if (edit_.begins_after_blanks(text)) {
+          edit_.assign(i);
+          mask = holds_[i] & ~((bit << 1) - 1);
+        }
+      } else {
+        const std::size_t at =
+            known && !edit_.modified() && edit_.plain() ? first_[i] : edit_.find(text);
+        if (at != LineEdit::npos) {
+          if (rule.kind == MarkerRule::Kind::ListBefore) {
+            if (!write_list(i)) return false;
+          } else if (rule.kind == MarkerRule::Kind::Optional && !rule.on) {
+            edit_.clear();
+            mask = 0;
+          } else {
+            edit_.replace(at, text.size(), i);
+            mask |= made_here(at, values_[i].bytes.size(), i, mask);
+          }
+        }
+      }
+      if (!edit_.error().ok) return template_failure(edit_.error()).ok;
+    }
+    return true;
+  }
+
+  // Markers after rule `i`, not in `mask`, that the value just put at
+  // [at, at + size) may have formed, alone or with the bytes around it.
+  std::uint64_t made_here(std::size_t at, std::size_t size, std::size_t i, std::uint64_t mask) {
+    const std::uint64_t bit = std::uint64_t{1} << i;
+    const std::uint64_t wanted = all_ & ~((bit << 1) - 1) & ~mask;
+    if (wanted == 0) return 0;
+    const std::size_t from = at > longest_ ? at - longest_ : 0;
+    window_.clear();
+    edit_.copy(from, std::min(edit_.size(), at + size + longest_), window_);
+    std::uint64_t found = 0;
+    for (std::size_t t = 0; t < window_.size() && from + t < at + size; ++t) {
+      for (std::uint64_t c = first_byte_[static_cast<unsigned char>(window_[t])] & wanted & ~found;
+           c != 0; c &= c - 1) {
+        const auto j = static_cast<std::size_t>(__builtin_ctzll(c));
+        const std::string_view m = texts_[j];
+        if (from + t + m.size() > at && t + m.size() <= window_.size() &&
+            std::memcmp(window_.data() + t, m.data(), m.size()) == 0)
+          found |= std::uint64_t{1} << j;
+      }
+    }
+    return found;
+  }
+
+  // The lines of rule i's list, made once and kept while they are few.
+  bool write_list(std::size_t i) {
+    List& list = lists_[i];
+    const ListLine& line_of = table_[i].rule.list;
+    std::u32string line;
+    if (list.state == List::Unknown) {
+      list.state = List::Long;
+      for (long j = 1; list.bytes.size() <= kListKept; ++j) {
+        line.clear();
+        if (!line_of(j, line)) {
+          list.state = List::Kept;
+          break;
+        }
+        list.bytes += codec_.encode(line);
+        list.bytes += kCrLf;
+      }
+      if (list.state == List::Long) list.bytes = std::string();
+    }
+    if (list.state == List::Kept) {
+      out_.add(list.bytes.data(), list.bytes.size());
+      return true;
+    }
+    for (long j = 1;; ++j) {
+      line.clear();
+      if (!line_of(j, line)) return true;
+      out_.add_made(codec_.encode(line));
+      out_.add_made(kCrLf);
+      if (out_.full() && !page_step(out_.flush())) return false;
+    }
+  }
+
+  const char* bytes_of(const LineEdit::Piece& p) const {
+    return p.source == 0 ? edit_.memory().data() + p.begin
+                         : values_[p.source - 1].bytes.data() + p.begin;
+  }
+
+  // Moves the bytes from `from` on to the front of the buffer.
+  void shift(std::size_t from) {
+    std::memmove(buffer_.get(), buffer_.get() + from, size_ - from);
+    base_ += from;
+    size_ -= from;
+  }
+
+  const CopyResult& template_failure(const FileResult& r) {
+    result_ = {false, true, r.reason};
+    return result_;
+  }
+  bool page_step(const FileResult& r) {
+    if (!r.ok) result_ = {false, false, r.reason};
+    return r.ok;
+  }
+
+  struct List {
+    enum State { Unknown, Kept, Long } state = Unknown;
+    std::string bytes;
+  };
+
+  const MarkerTable& table_;
+  const Codec& codec_;
+  std::vector<std::string_view> texts_;
+  MarkerScan scan_;
+  FileReader& in_;
+  AtomicFile& page_;
+  PageOut out_;
+  std::vector<EncodedText> values_;
+  std::vector<std::uint64_t> holds_;  // by rule: the markers its value holds
+  LineEdit edit_;
+  std::uint64_t all_ = 0;
+  std::uint64_t first_byte_[256] = {};
+  std::size_t longest_ = 0;
+  std::size_t first_[kMaxMarkers] = {};
+  std::vector<List> lists_;
+  std::string window_;
+  std::size_t capacity_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t size_ = 0;
+  std::uint64_t base_ = 0;  // template offset of buffer_[0]
+  std::vector<char> piece_;
+  CopyResult result_;
+};
+
+}  // namespace
+
+CopyResult copy_template(const std::string& from, const std::string& to, const MarkerTable& table,
+                         const Codec& codec, std::size_t chunk) {
+  FileReader in;
+  FileResult r = in.open(from);
+  if (!r.ok) return {false, true, r.reason};
+  AtomicFile page(to);
+  r = page.open();
+  if (!r.ok) return {false, false, r.reason};
+  Copier copier(table, codec, chunk, in, page);
+  return copier.run();
+}
+
+}  // namespace vellumet
