@@ -69,8 +69,15 @@ void LineEdit::start(FileReader& file, std::uint64_t offset, std::size_t size, s
 
 bool LineEdit::plain() {
   if (plain_ < 0) {
-    plain_ = std::none_of(line_.begin(), line_.end(),
-                          [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    // Eight bytes at a time: any byte with its high bit set.
+    std::uint64_t high = 0;
+    std::size_t i = 0;
+    for (std::uint64_t word; i + 8 <= line_.size(); i += 8) {
+      std::memcpy(&word, line_.data() + i, 8);
+      high |= word;
+    }
+    for (; i < line_.size(); ++i) high |= static_cast<unsigned char>(line_[i]);
+    plain_ = (high & 0x8080808080808080ull) == 0 ? 1 : 0;
   }
   return plain_ == 1;
 }

@@ -1,7 +1,6 @@
 #include "generator/marker_scan.h"
 
 #include <algorithm>
-#include <map>
 #include <tuple>
 
 #include "base/line_ends.h"
@@ -44,7 +43,9 @@ long place(std::string_view m, const Triple& t) {
 
 using AnchorBytes = MarkerScan::Pair;
 
-#if !defined(__x86_64__)
+// One anchor per marker at most.
+constexpr std::size_t kMaxAnchors = 64;
+
 std::size_t next_plain(const std::vector<AnchorBytes>& anchors, const char* data, std::size_t from,
                        std::size_t limit) {
   for (std::size_t i = from; i < limit; ++i) {
@@ -57,44 +58,94 @@ std::size_t next_plain(const std::vector<AnchorBytes>& anchors, const char* data
   }
   return limit;
 }
-#endif
 
 #if defined(__x86_64__)
+// One 32-byte block: a bit for each hit.
+template <int N>
+__attribute__((target("avx2"), always_inline)) inline std::uint32_t block_avx2(
+    const char* p, int count, const __m256i* first, const __m256i* second,
+    const std::uint32_t* distance) {
+  const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i after = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 1));
+  __m256i hit = _mm256_andnot_si256(_mm256_cmpeq_epi8(after, _mm256_set1_epi8(kLf)),
+                                    _mm256_cmpeq_epi8(v, _mm256_set1_epi8(kCr)));
+  for (int k = 0; k < (N >= 0 ? N : count); ++k) {
+    const __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + distance[k]));
+    hit = _mm256_or_si256(
+        hit, _mm256_and_si256(_mm256_cmpeq_epi8(v, first[k]), _mm256_cmpeq_epi8(w, second[k])));
+  }
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(hit));
+}
+
+// N anchors (any number when N < 0), 64 bytes a round.
+template <int N>
 __attribute__((target("avx2"))) std::size_t next_avx2(const std::vector<AnchorBytes>& anchors,
                                                       const char* data, std::size_t from,
                                                       std::size_t limit) {
-  const __m256i cr = _mm256_set1_epi8(kCr), lf = _mm256_set1_epi8(kLf);
-  for (std::size_t i = from; i < limit; i += 32) {
+  const int count = static_cast<int>(anchors.size());
+  __m256i first[kMaxAnchors], second[kMaxAnchors];
+  std::uint32_t distance[kMaxAnchors];
+  for (int k = 0; k < count; ++k) {
+    first[k] = _mm256_set1_epi8(static_cast<char>(anchors[k].first));
+    second[k] = _mm256_set1_epi8(static_cast<char>(anchors[k].second));
+    distance[k] = anchors[k].distance;
+  }
+  for (std::size_t i = from; i < limit; i += 64) {
+    const std::uint64_t bits =
+        block_avx2<N>(data + i, count, first, second, distance) |
+        std::uint64_t{block_avx2<N>(data + i + 32, count, first, second, distance)} << 32;
+    if (bits != 0) return std::min(i + static_cast<std::size_t>(__builtin_ctzll(bits)), limit);
+  }
+  return limit;
+}
+
+// N anchors (any number when N < 0), 64 bytes a round, each anchor's second
+// byte compared only where its first matched.
+template <int N>
+__attribute__((target("avx512bw"))) std::size_t next_avx512(const std::vector<AnchorBytes>& anchors,
+                                                            const char* data, std::size_t from,
+                                                            std::size_t limit) {
+  const int count = static_cast<int>(anchors.size());
+  __m512i first[kMaxAnchors], second[kMaxAnchors];
+  std::uint32_t distance[kMaxAnchors];
+  for (int k = 0; k < count; ++k) {
+    first[k] = _mm512_set1_epi8(static_cast<char>(anchors[k].first));
+    second[k] = _mm512_set1_epi8(static_cast<char>(anchors[k].second));
+    distance[k] = anchors[k].distance;
+  }
+  const __m512i cr = _mm512_set1_epi8(kCr), lf = _mm512_set1_epi8(kLf);
+  for (std::size_t i = from; i < limit; i += 64) {
     const char* p = data + i;
-    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-    const __m256i after = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 1));
-    __m256i hit = _mm256_andnot_si256(_mm256_cmpeq_epi8(after, lf), _mm256_cmpeq_epi8(v, cr));
-    for (const AnchorBytes& a : anchors) {
-      const __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + a.distance));
-      hit = _mm256_or_si256(
-          hit,
-          _mm256_and_si256(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(static_cast<char>(a.first))),
-                           _mm256_cmpeq_epi8(w, _mm256_set1_epi8(static_cast<char>(a.second)))));
+    const __m512i v = _mm512_loadu_si512(p);
+    __mmask64 hit =
+        _mm512_mask_cmpneq_epi8_mask(_mm512_cmpeq_epi8_mask(v, cr), _mm512_loadu_si512(p + 1), lf);
+    for (int k = 0; k < (N >= 0 ? N : count); ++k) {
+      hit |= _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(v, first[k]),
+                                         _mm512_loadu_si512(p + distance[k]), second[k]);
     }
-    const auto bits = static_cast<std::uint32_t>(_mm256_movemask_epi8(hit));
-    if (bits != 0) return std::min(i + static_cast<std::size_t>(__builtin_ctz(bits)), limit);
+    if (hit != 0) return std::min(i + static_cast<std::size_t>(__builtin_ctzll(hit)), limit);
   }
   return limit;
 }
 
 std::size_t next_sse2(const std::vector<AnchorBytes>& anchors, const char* data, std::size_t from,
                       std::size_t limit) {
+  const std::size_t count = anchors.size();
+  __m128i first[kMaxAnchors], second[kMaxAnchors];
+  for (std::size_t k = 0; k < count; ++k) {
+    first[k] = _mm_set1_epi8(static_cast<char>(anchors[k].first));
+    second[k] = _mm_set1_epi8(static_cast<char>(anchors[k].second));
+  }
   const __m128i cr = _mm_set1_epi8(kCr), lf = _mm_set1_epi8(kLf);
   for (std::size_t i = from; i < limit; i += 16) {
     const char* p = data + i;
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
     __m128i hit = _mm_andnot_si128(_mm_cmpeq_epi8(after, lf), _mm_cmpeq_epi8(v, cr));
-    for (const AnchorBytes& a : anchors) {
-      const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + a.distance));
-      hit = _mm_or_si128(
-          hit, _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(a.first))),
-                             _mm_cmpeq_epi8(w, _mm_set1_epi8(static_cast<char>(a.second)))));
+    for (std::size_t k = 0; k < count; ++k) {
+      const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + anchors[k].distance));
+      hit = _mm_or_si128(hit,
+                         _mm_and_si128(_mm_cmpeq_epi8(v, first[k]), _mm_cmpeq_epi8(w, second[k])));
     }
     const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(hit));
     if (bits != 0) return std::min(i + static_cast<std::size_t>(__builtin_ctz(bits)), limit);
@@ -106,63 +157,114 @@ std::size_t next_sse2(const std::vector<AnchorBytes>& anchors, const char* data,
 using NextFn = std::size_t (*)(const std::vector<AnchorBytes>&, const char*, std::size_t,
                                std::size_t);
 
-NextFn pick_next() {
+NextFn pick_kernel(std::size_t anchors, MarkerScan::Width widest) {
+  using Width = MarkerScan::Width;
 #if defined(__x86_64__)
-  return __builtin_cpu_supports("avx2") ? next_avx2 : next_sse2;
+  if (widest >= Width::Avx512 && __builtin_cpu_supports("avx512bw")) {
+    switch (anchors) {
+      case 1:
+        return next_avx512<1>;
+      case 2:
+        return next_avx512<2>;
+      case 3:
+        return next_avx512<3>;
+      case 4:
+        return next_avx512<4>;
+      case 5:
+        return next_avx512<5>;
+      default:
+        return next_avx512<-1>;
+    }
+  }
+  if (widest >= Width::Avx2 && __builtin_cpu_supports("avx2")) {
+    switch (anchors) {
+      case 1:
+        return next_avx2<1>;
+      case 2:
+        return next_avx2<2>;
+      case 3:
+        return next_avx2<3>;
+      case 4:
+        return next_avx2<4>;
+      case 5:
+        return next_avx2<5>;
+      default:
+        return next_avx2<-1>;
+    }
+  }
+  if (widest >= Width::Sse2) return next_sse2;
 #else
-  return next_plain;
+  (void)anchors;
+  (void)widest;
 #endif
+  return next_plain;
 }
 
 }  // namespace
 
-MarkerScan::MarkerScan(const std::vector<std::string_view>& markers) : markers_(markers) {
-  std::vector<bool> covered(markers_.size(), false);
-  for (std::size_t left = markers_.size(); left > 0;) {
-    // The candidate pairs of the markers not yet covered, scored by how many
-    // of those markers hold them and how rare they are.
-    std::map<Triple, std::pair<unsigned, unsigned>> score;  // -> (markers holding it, weight)
-    for (std::size_t i = 0; i < markers_.size(); ++i) {
-      if (covered[i]) continue;
-      std::string_view m = markers_[i];
-      std::map<Triple, bool> seen;
-      for (std::size_t x = 0; x < m.size(); ++x) {
-        for (std::size_t y = m.size() == 1 ? x : x + 1; y < m.size(); ++y) {
-          auto a = static_cast<unsigned char>(m[x]), b = static_cast<unsigned char>(m[y]);
-          Triple t{a, b, static_cast<std::uint32_t>(y - x)};
-          if (seen[t]) continue;
-          seen[t] = true;
-          auto& s = score[t];
-          ++s.first;
-          s.second = m.size() == 1 ? weight(a) * 40 : weight(a) * weight(b);
-        }
+MarkerScan::MarkerScan(const std::vector<std::string_view>& markers, Width widest)
+    : markers_(markers) {
+  // Every pair of bytes of every marker, as (first, second, distance) keys
+  // beside the marker's index, sorted so that each pair's markers lie together.
+  std::vector<std::uint64_t> pairs;
+  for (std::size_t i = 0; i < markers_.size(); ++i) {
+    const std::string_view m = markers_[i];
+    for (std::size_t x = 0; x < m.size(); ++x) {
+      for (std::size_t y = m.size() == 1 ? x : x + 1; y < m.size(); ++y) {
+        const std::uint64_t key = std::uint64_t{static_cast<unsigned char>(m[x])} << 16 |
+                                  std::uint64_t{static_cast<unsigned char>(m[y])} << 8 | (y - x);
+        pairs.push_back(key << 8 | i);
       }
     }
-    auto rank = [](const std::pair<unsigned, unsigned>& s) {
-      return std::make_tuple(s.second > kRareEnough, -static_cast<long>(s.first), s.second);
-    };
-    auto best = std::min_element(score.begin(), score.end(), [&](const auto& x, const auto& y) {
-      return rank(x.second) < rank(y.second);
-    });
-    const Triple t = best->first;
+  }
+  std::sort(pairs.begin(), pairs.end());
+  pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+  auto weight_of = [](std::uint64_t key) {
+    const auto a = static_cast<unsigned char>(key >> 16), b = static_cast<unsigned char>(key >> 8);
+    return (key & 0xff) == 0 ? weight(a) * 40 : weight(a) * weight(b);
+  };
+
+  // Greedily the pair held by the most markers not yet covered, among the
+  // rare enough ones first, then the least likely.
+  std::vector<bool> covered(markers_.size(), false);
+  for (std::size_t left = markers_.size(); left > 0;) {
+    std::size_t best = pairs.size();
+    std::tuple<bool, long, unsigned> best_rank{};
+    for (std::size_t run = 0; run < pairs.size();) {
+      std::size_t end = run;
+      long holders = 0;
+      for (; end < pairs.size() && (pairs[end] >> 8) == (pairs[run] >> 8); ++end) {
+        holders += covered[pairs[end] & 0xff] ? 0 : 1;
+      }
+      const unsigned w = weight_of(pairs[run] >> 8);
+      const auto rank = std::make_tuple(w > kRareEnough, -holders, w);
+      if (holders > 0 && (best == pairs.size() || rank < best_rank)) {
+        best = run;
+        best_rank = rank;
+      }
+      run = end;
+    }
+    const std::uint64_t key = pairs[best] >> 8;
+    const Triple t{static_cast<unsigned char>(key >> 16), static_cast<unsigned char>(key >> 8),
+                   static_cast<std::uint32_t>(key & 0xff)};
     Anchor anchor{std::get<0>(t), std::get<1>(t), std::get<2>(t), {}};
-    for (std::size_t i = 0; i < markers_.size(); ++i) {
+    for (std::size_t e = best; e < pairs.size() && (pairs[e] >> 8) == key; ++e) {
+      const std::size_t i = pairs[e] & 0xff;
       if (covered[i]) continue;
-      long x = place(markers_[i], t);
-      if (x < 0) continue;
-      anchor.markers.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(x)});
+      anchor.markers.push_back(
+          {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(place(markers_[i], t))});
       covered[i] = true;
       --left;
     }
     anchors_.push_back(std::move(anchor));
   }
   for (const Anchor& a : anchors_) pairs_.push_back({a.first, a.second, a.distance});
+  kernel_ = pick_kernel(pairs_.size(), widest);
 }
 
 std::size_t MarkerScan::next(const char* data, std::size_t from, std::size_t limit) const {
-  static const NextFn fn = pick_next();
   if (from >= limit) return limit;
-  return fn(pairs_, data, from, limit);
+  return kernel_(pairs_, data, from, limit);
 }
 
 }  // namespace vellumet

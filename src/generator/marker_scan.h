@@ -15,11 +15,15 @@ namespace vellumet {
 // markers where it can be), all at once, many bytes at a time.
 class MarkerScan {
  public:
+  // How many bytes a step compares at most: the widest the processor offers,
+  // or less (the narrower steps are tested on machines that have wider ones).
+  enum class Width { Plain, Sse2, Avx2, Avx512, Widest };
+
   // `markers`: ASCII, 1 to 64 bytes each, no CR or LF.
-  explicit MarkerScan(const std::vector<std::string_view>& markers);
+  explicit MarkerScan(const std::vector<std::string_view>& markers, Width widest = Width::Widest);
 
   // How many bytes past `limit` next() may read (their values do not matter).
-  static constexpr std::size_t kPadding = 128;
+  static constexpr std::size_t kPadding = 192;
 
   // The first hit at or after `from` and before `limit`, or `limit`. A hit is
   // a CR whose next byte is not LF, or a place a marker may pass through.
@@ -63,6 +67,8 @@ class MarkerScan {
   std::vector<std::string_view> markers_;
   std::vector<Anchor> anchors_;
   std::vector<Pair> pairs_;  // the anchors' bytes alone, for the inner loop
+  using Kernel = std::size_t (*)(const std::vector<Pair>&, const char*, std::size_t, std::size_t);
+  Kernel kernel_ = nullptr;  // the widest the processor offers
 };
 
 }  // namespace vellumet

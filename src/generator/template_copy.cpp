@@ -73,6 +73,21 @@ class PageOut {
   std::vector<std::string_view> views_;
 };
 
+// Whether `marker` may lie across or inside `value` once the value is put in
+// a line: the value holds it, or a part of the value begins it, ends it or
+// is its middle. An empty value lets the bytes on its two sides meet.
+bool may_form(std::string_view value, std::string_view marker) {
+  if (value.empty() || value.find(marker) != std::string_view::npos ||
+      marker.find(value) != std::string_view::npos)
+    return true;
+  for (std::size_t k = 1; k < marker.size() && k <= value.size(); ++k) {
+    if (value.substr(value.size() - k) == marker.substr(0, k) ||
+        value.substr(0, k) == marker.substr(marker.size() - k))
+      return true;
+  }
+  return false;
+}
+
 std::vector<std::string_view> marker_texts(const MarkerTable& table) {
   std::vector<std::string_view> texts;
   for (const Marker& m : table) texts.push_back(m.text);
@@ -92,18 +107,18 @@ class Copier {
         out_(page),
         edit_(codec, codec.utf8(), values_) {
     for (std::size_t i = 0; i < table.size(); ++i) {
-      const std::uint64_t bit = std::uint64_t{1} << i;
-      all_ |= bit;
-      first_byte_[static_cast<unsigned char>(texts_[i][0])] |= bit;
+      first_byte_[static_cast<unsigned char>(texts_[i][0])] |= std::uint64_t{1} << i;
       longest_ = std::max(longest_, texts_[i].size());
       values_.push_back(encode_text(codec, table[i].rule.value));
     }
     for (const EncodedText& v : values_) {
-      std::uint64_t holds = 0;
+      std::uint64_t holds = 0, forms = 0;
       for (std::size_t j = 0; j < texts_.size(); ++j) {
         if (v.bytes.find(texts_[j]) != std::string::npos) holds |= std::uint64_t{1} << j;
+        if (may_form(v.bytes, texts_[j])) forms |= std::uint64_t{1} << j;
       }
       holds_.push_back(holds);
+      forms_.push_back(forms);
     }
     lists_.resize(table.size());
     capacity_ = std::max(chunk, 4 * longest_ + 16);
@@ -298,7 +313,7 @@ class Copier {
   // [at, at + size) may have formed, alone or with the bytes around it.
   std::uint64_t made_here(std::size_t at, std::size_t size, std::size_t i, std::uint64_t mask) {
     const std::uint64_t bit = std::uint64_t{1} << i;
-    const std::uint64_t wanted = all_ & ~((bit << 1) - 1) & ~mask;
+    const std::uint64_t wanted = forms_[i] & ~((bit << 1) - 1) & ~mask;
     if (wanted == 0) return 0;
     const std::size_t from = at > longest_ ? at - longest_ : 0;
     window_.clear();
@@ -383,8 +398,8 @@ class Copier {
   PageOut out_;
   std::vector<EncodedText> values_;
   std::vector<std::uint64_t> holds_;  // by rule: the markers its value holds
+  std::vector<std::uint64_t> forms_;  // by rule: the markers its value may form (may_form)
   LineEdit edit_;
-  std::uint64_t all_ = 0;
   std::uint64_t first_byte_[256] = {};
   std::size_t longest_ = 0;
   std::size_t first_[kMaxMarkers] = {};
