@@ -53,6 +53,7 @@ void LineEdit::start(std::string_view line) {
   if (size_ > 0) pieces_.push_back({0, 0, size_});
   modified_ = false;
   plain_ = utf8_ ? 1 : -1;
+  ascii_ = 0;
   self_.clear();
   error_ = {};
 }
@@ -80,6 +81,20 @@ bool LineEdit::plain() {
     plain_ = (high & 0x8080808080808080ull) == 0 ? 1 : 0;
   }
   return plain_ == 1;
+}
+
+bool LineEdit::plain_before(std::size_t at) {
+  if (plain_ == 1) return true;
+  if (file_ != nullptr) return false;
+  for (; ascii_ + 8 <= at; ascii_ += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, line_.data() + ascii_, 8);
+    if ((word & 0x8080808080808080ull) != 0) break;
+  }
+  for (; ascii_ < at; ++ascii_) {
+    if (static_cast<unsigned char>(line_[ascii_]) >= 0x80) return false;
+  }
+  return true;
 }
 
 bool LineEdit::read(std::uint64_t offset, std::size_t size) {
@@ -219,6 +234,10 @@ std::size_t LineEdit::find(std::string_view marker) {
 }
 
 bool LineEdit::begins_after_blanks(std::string_view marker) {
+  if (!modified_ && file_ == nullptr && plain()) {
+    const std::size_t start = std::min(line_.find_first_not_of(' '), line_.size());
+    return line_.substr(start).starts_with(marker);
+  }
   bool blanks = true, result = false;
   std::size_t k = 0;
   visit(0, true, [&](const Segment& s) {
@@ -239,6 +258,16 @@ bool LineEdit::begins_after_blanks(std::string_view marker) {
 
 void LineEdit::replace(std::size_t at, std::size_t length, std::size_t value) {
   const Piece put{value + 1, 0, values_[value].bytes.size()};
+  if (!modified_ && pieces_.size() == 1) {
+    // The line as read: what comes before the marker, the value, what follows.
+    pieces_.assign({{0, 0, at}, put, {0, at + length, size_}});
+    if (put.end == 0) pieces_.erase(pieces_.begin() + 1);
+    if (at + length == size_) pieces_.pop_back();
+    if (at == 0) pieces_.erase(pieces_.begin());
+    size_ = size_ - length + put.end;
+    modified_ = true;
+    return;
+  }
   next_.clear();
   auto push = [&](const Piece& p) {
     if (p.end > p.begin) next_.push_back(p);

@@ -45,6 +45,9 @@ class LineEdit {
   bool modified() const { return modified_; }
   // True when the line is in memory and each of its ASCII bytes stands for itself.
   bool plain();
+  // True when the line is in memory and every byte before `at` stands for
+  // itself: the bytes of a marker found at `at` are the marker's characters.
+  bool plain_before(std::size_t at);
   const std::vector<Piece>& pieces() const { return pieces_; }
   // The line's own bytes when it is in memory.
   std::string_view memory() const { return line_; }
@@ -81,6 +84,7 @@ class LineEdit {
   bool modified_ = false;
   std::string_view line_;
   int plain_ = -1;                  // unknown until asked
+  std::size_t ascii_ = 0;           // so many leading bytes are known to be ASCII
   std::vector<std::uint8_t> self_;  // of line_, when not plain
   FileReader* file_ = nullptr;
   std::uint64_t offset_ = 0;

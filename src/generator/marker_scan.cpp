@@ -46,17 +46,31 @@ using AnchorBytes = MarkerScan::Pair;
 // One anchor per marker at most.
 constexpr std::size_t kMaxAnchors = 64;
 
-std::size_t next_plain(const std::vector<AnchorBytes>& anchors, const char* data, std::size_t from,
-                       std::size_t limit) {
-  for (std::size_t i = from; i < limit; ++i) {
-    if (data[i] == kCr && data[i + 1] != kLf) return i;
-    for (const AnchorBytes& a : anchors) {
-      if (data[i] == static_cast<char>(a.first) &&
-          data[i + a.distance] == static_cast<char>(a.second))
-        return i;
-    }
+// Takes the hits of `bits` (bit k: position at + k), in order, while they lie
+// before `limit` and there is room; false when no more are wanted.
+inline bool take(std::uint64_t bits, std::size_t at, std::size_t limit, std::uint32_t* out,
+                 std::size_t room, std::size_t& n) {
+  for (; bits != 0; bits &= bits - 1) {
+    const std::size_t q = at + static_cast<std::size_t>(__builtin_ctzll(bits));
+    if (q >= limit) return false;
+    out[n++] = static_cast<std::uint32_t>(q);
+    if (n == room) return false;
   }
-  return limit;
+  return true;
+}
+
+std::size_t hits_plain(const std::vector<AnchorBytes>& anchors, const char* data, std::size_t from,
+                       std::size_t limit, std::uint32_t* out, std::size_t room) {
+  std::size_t n = 0;
+  for (std::size_t i = from; i < limit; ++i) {
+    bool hit = data[i] == kCr && data[i + 1] != kLf;
+    for (const AnchorBytes& a : anchors) {
+      hit = hit || (data[i] == static_cast<char>(a.first) &&
+                    data[i + a.distance] == static_cast<char>(a.second));
+    }
+    if (hit && !take(1, i, limit, out, room, n)) break;
+  }
+  return n;
 }
 
 #if defined(__x86_64__)
@@ -79,9 +93,11 @@ __attribute__((target("avx2"), always_inline)) inline std::uint32_t block_avx2(
 
 // N anchors (any number when N < 0), 64 bytes a round.
 template <int N>
-__attribute__((target("avx2"))) std::size_t next_avx2(const std::vector<AnchorBytes>& anchors,
+__attribute__((target("avx2"))) std::size_t hits_avx2(const std::vector<AnchorBytes>& anchors,
                                                       const char* data, std::size_t from,
-                                                      std::size_t limit) {
+                                                      std::size_t limit, std::uint32_t* out,
+                                                      std::size_t room) {
+  std::size_t n = 0;
   const int count = static_cast<int>(anchors.size());
   __m256i first[kMaxAnchors], second[kMaxAnchors];
   std::uint32_t distance[kMaxAnchors];
@@ -94,42 +110,14 @@ __attribute__((target("avx2"))) std::size_t next_avx2(const std::vector<AnchorBy
     const std::uint64_t bits =
         block_avx2<N>(data + i, count, first, second, distance) |
         std::uint64_t{block_avx2<N>(data + i + 32, count, first, second, distance)} << 32;
-    if (bits != 0) return std::min(i + static_cast<std::size_t>(__builtin_ctzll(bits)), limit);
+    if (bits != 0 && !take(bits, i, limit, out, room, n)) break;
   }
-  return limit;
+  return n;
 }
 
-// N anchors (any number when N < 0), 64 bytes a round, each anchor's second
-// byte compared only where its first matched.
-template <int N>
-__attribute__((target("avx512bw"))) std::size_t next_avx512(const std::vector<AnchorBytes>& anchors,
-                                                            const char* data, std::size_t from,
-                                                            std::size_t limit) {
-  const int count = static_cast<int>(anchors.size());
-  __m512i first[kMaxAnchors], second[kMaxAnchors];
-  std::uint32_t distance[kMaxAnchors];
-  for (int k = 0; k < count; ++k) {
-    first[k] = _mm512_set1_epi8(static_cast<char>(anchors[k].first));
-    second[k] = _mm512_set1_epi8(static_cast<char>(anchors[k].second));
-    distance[k] = anchors[k].distance;
-  }
-  const __m512i cr = _mm512_set1_epi8(kCr), lf = _mm512_set1_epi8(kLf);
-  for (std::size_t i = from; i < limit; i += 64) {
-    const char* p = data + i;
-    const __m512i v = _mm512_loadu_si512(p);
-    __mmask64 hit =
-        _mm512_mask_cmpneq_epi8_mask(_mm512_cmpeq_epi8_mask(v, cr), _mm512_loadu_si512(p + 1), lf);
-    for (int k = 0; k < (N >= 0 ? N : count); ++k) {
-      hit |= _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(v, first[k]),
-                                         _mm512_loadu_si512(p + distance[k]), second[k]);
-    }
-    if (hit != 0) return std::min(i + static_cast<std::size_t>(__builtin_ctzll(hit)), limit);
-  }
-  return limit;
-}
-
-std::size_t next_sse2(const std::vector<AnchorBytes>& anchors, const char* data, std::size_t from,
-                      std::size_t limit) {
+std::size_t hits_sse2(const std::vector<AnchorBytes>& anchors, const char* data, std::size_t from,
+                      std::size_t limit, std::uint32_t* out, std::size_t room) {
+  std::size_t n = 0;
   const std::size_t count = anchors.size();
   __m128i first[kMaxAnchors], second[kMaxAnchors];
   for (std::size_t k = 0; k < count; ++k) {
@@ -148,56 +136,40 @@ std::size_t next_sse2(const std::vector<AnchorBytes>& anchors, const char* data,
                          _mm_and_si128(_mm_cmpeq_epi8(v, first[k]), _mm_cmpeq_epi8(w, second[k])));
     }
     const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(hit));
-    if (bits != 0) return std::min(i + static_cast<std::size_t>(__builtin_ctz(bits)), limit);
+    if (bits != 0 && !take(bits, i, limit, out, room, n)) break;
   }
-  return limit;
+  return n;
 }
 #endif
 
 using NextFn = std::size_t (*)(const std::vector<AnchorBytes>&, const char*, std::size_t,
-                               std::size_t);
+                               std::size_t, std::uint32_t*, std::size_t);
 
 NextFn pick_kernel(std::size_t anchors, MarkerScan::Width widest) {
   using Width = MarkerScan::Width;
 #if defined(__x86_64__)
-  if (widest >= Width::Avx512 && __builtin_cpu_supports("avx512bw")) {
-    switch (anchors) {
-      case 1:
-        return next_avx512<1>;
-      case 2:
-        return next_avx512<2>;
-      case 3:
-        return next_avx512<3>;
-      case 4:
-        return next_avx512<4>;
-      case 5:
-        return next_avx512<5>;
-      default:
-        return next_avx512<-1>;
-    }
-  }
   if (widest >= Width::Avx2 && __builtin_cpu_supports("avx2")) {
     switch (anchors) {
       case 1:
-        return next_avx2<1>;
+        return hits_avx2<1>;
       case 2:
-        return next_avx2<2>;
+        return hits_avx2<2>;
       case 3:
-        return next_avx2<3>;
+        return hits_avx2<3>;
       case 4:
-        return next_avx2<4>;
+        return hits_avx2<4>;
       case 5:
-        return next_avx2<5>;
+        return hits_avx2<5>;
       default:
-        return next_avx2<-1>;
+        return hits_avx2<-1>;
     }
   }
-  if (widest >= Width::Sse2) return next_sse2;
+  if (widest >= Width::Sse2) return hits_sse2;
 #else
   (void)anchors;
   (void)widest;
 #endif
-  return next_plain;
+  return hits_plain;
 }
 
 }  // namespace
@@ -252,7 +224,8 @@ MarkerScan::MarkerScan(const std::vector<std::string_view>& markers, Width wides
       const std::size_t i = pairs[e] & 0xff;
       if (covered[i]) continue;
       anchor.markers.push_back(
-          {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(place(markers_[i], t))});
+          {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(place(markers_[i], t)),
+           markers_[i].data(), static_cast<std::uint32_t>(markers_[i].size())});
       covered[i] = true;
       --left;
     }
@@ -262,9 +235,15 @@ MarkerScan::MarkerScan(const std::vector<std::string_view>& markers, Width wides
   kernel_ = pick_kernel(pairs_.size(), widest);
 }
 
+std::size_t MarkerScan::hits(const char* data, std::size_t from, std::size_t limit,
+                             std::uint32_t* out, std::size_t room) const {
+  if (from >= limit || room == 0) return 0;
+  return kernel_(pairs_, data, from, limit, out, room);
+}
+
 std::size_t MarkerScan::next(const char* data, std::size_t from, std::size_t limit) const {
-  if (from >= limit) return limit;
-  return kernel_(pairs_, data, from, limit);
+  std::uint32_t q;
+  return hits(data, from, limit, &q, 1) == 1 ? q : limit;
 }
 
 }  // namespace vellumet

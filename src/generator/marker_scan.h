@@ -17,7 +17,8 @@ class MarkerScan {
  public:
   // How many bytes a step compares at most: the widest the processor offers,
   // or less (the narrower steps are tested on machines that have wider ones).
-  enum class Width { Plain, Sse2, Avx2, Avx512, Widest };
+  // (AVX-512 was tried: on the machines measured it was slower than AVX2.)
+  enum class Width { Plain, Sse2, Avx2, Widest };
 
   // `markers`: ASCII, 1 to 64 bytes each, no CR or LF.
   explicit MarkerScan(const std::vector<std::string_view>& markers, Width widest = Width::Widest);
@@ -25,8 +26,12 @@ class MarkerScan {
   // How many bytes past `limit` next() may read (their values do not matter).
   static constexpr std::size_t kPadding = 192;
 
-  // The first hit at or after `from` and before `limit`, or `limit`. A hit is
-  // a CR whose next byte is not LF, or a place a marker may pass through.
+  // Puts the hits at or after `from` and before `limit` (below 4 GB) into
+  // `out` in order, `room` at most; returns how many. A hit is a CR whose
+  // next byte is not LF, or a place a marker may pass through.
+  std::size_t hits(const char* data, std::size_t from, std::size_t limit, std::uint32_t* out,
+                   std::size_t room) const;
+  // The first hit at or after `from` and before `limit`, or `limit`.
   std::size_t next(const char* data, std::size_t from, std::size_t limit) const;
 
   // The two bytes of an anchor and their distance.
@@ -45,11 +50,11 @@ class MarkerScan {
           (q + a.distance < end && data[q + a.distance] != static_cast<char>(a.second)))
         continue;
       for (const Placement& p : a.markers) {
-        if (q < begin + p.offset) continue;
         const std::size_t start = q - p.offset;
-        const std::string_view m = markers_[p.marker];
-        if (start + m.size() <= end && std::memcmp(data + start, m.data(), m.size()) == 0)
-          found(p.marker, start);
+        if (q < begin + p.offset || start + p.size > end || data[start] != p.text[0] ||
+            std::memcmp(data + start, p.text, p.size) != 0)
+          continue;
+        found(p.marker, start);
       }
     }
   }
@@ -58,6 +63,8 @@ class MarkerScan {
   struct Placement {
     std::uint32_t marker;
     std::uint32_t offset;  // of the anchor's first byte within the marker
+    const char* text;
+    std::uint32_t size;
   };
   struct Anchor {
     unsigned char first, second;
@@ -67,7 +74,8 @@ class MarkerScan {
   std::vector<std::string_view> markers_;
   std::vector<Anchor> anchors_;
   std::vector<Pair> pairs_;  // the anchors' bytes alone, for the inner loop
-  using Kernel = std::size_t (*)(const std::vector<Pair>&, const char*, std::size_t, std::size_t);
+  using Kernel = std::size_t (*)(const std::vector<Pair>&, const char*, std::size_t, std::size_t,
+                                 std::uint32_t*, std::size_t);
   Kernel kernel_ = nullptr;  // the widest the processor offers
 };
 

@@ -88,6 +88,34 @@ bool may_form(std::string_view value, std::string_view marker) {
   return false;
 }
 
+// The scan's hits in a buffer, in order, found a batch at a time.
+class HitQueue {
+ public:
+  HitQueue(const MarkerScan& scan, const char* data, std::size_t limit)
+      : scan_(scan), data_(data), limit_(limit) {}
+  // The next hit (limit when there is none), and taking it.
+  std::size_t peek() {
+    if (at_ == size_ && from_ < limit_) {
+      size_ = scan_.hits(data_, from_, limit_, hits_, kRoom);
+      at_ = 0;
+      from_ = size_ == kRoom ? hits_[size_ - 1] + 1 : limit_;
+    }
+    return at_ < size_ ? hits_[at_] : limit_;
+  }
+  std::size_t next() {
+    const std::size_t q = peek();
+    if (at_ < size_) ++at_;
+    return q;
+  }
+
+ private:
+  static constexpr std::size_t kRoom = 256;
+  const MarkerScan& scan_;
+  const char* data_;
+  std::size_t limit_, from_ = 0, at_ = 0, size_ = 0;
+  std::uint32_t hits_[kRoom];
+};
+
 std::vector<std::string_view> marker_texts(const MarkerTable& table) {
   std::vector<std::string_view> texts;
   for (const Marker& m : table) texts.push_back(m.text);
@@ -121,7 +149,7 @@ class Copier {
       forms_.push_back(forms);
     }
     lists_.resize(table.size());
-    capacity_ = std::max(chunk, 4 * longest_ + 16);
+    capacity_ = std::clamp<std::size_t>(chunk, 4 * longest_ + 16, std::size_t{1} << 30);
     buffer_.reset(new char[capacity_ + MarkerScan::kPadding]);
   }
 
@@ -155,9 +183,11 @@ class Copier {
     // Without the template's end in view, the last byte's successor is unknown.
     const std::size_t limit = at_end ? size_ : size_ - 1;
     std::size_t out = 0, pos = 0;
+    HitQueue hits(scan_, b, limit);
     for (;;) {
-      const std::size_t q = scan_.next(b, pos, limit);
+      const std::size_t q = hits.next();
       if (q >= limit) break;
+      if (q < pos) continue;  // in a line already copied
       if (b[q] == kCr) {
         // A lone CR ends its line: written as CR LF.
         out_.add(b + out, q + 1 - out);
@@ -174,10 +204,7 @@ class Copier {
         first = std::min(first, start);
       };
       scan_.markers_at(b, out, size_, q, note);
-      if (mask == 0) {
-        pos = q + 1;
-        continue;
-      }
+      if (mask == 0) continue;
       // The line around the marker.
       std::size_t begin = out;
       if (const void* cr = ::memrchr(b + out, kCr, first - out)) {
@@ -191,15 +218,10 @@ class Copier {
         keep = begin;
         return true;
       }
-      for (std::size_t h = scan_.next(b, q + 1, end); h < end; h = scan_.next(b, h + 1, end)) {
-        scan_.markers_at(b, begin, end, h, note);
-      }
+      while (hits.peek() < end) scan_.markers_at(b, begin, end, hits.next(), note);
       out_.add(b + out, begin - out);
-      for (std::size_t i = 0; i < texts_.size(); ++i) {
-        if (mask & (std::uint64_t{1} << i)) first_[i] -= begin;
-      }
       edit_.start(std::string_view(b + begin, end - begin));
-      if (!apply(mask, true)) return false;
+      if (!apply(mask, begin)) return false;
       for (const LineEdit::Piece& p : edit_.pieces()) out_.add(bytes_of(p), p.end - p.begin);
       const bool crlf = end < size_ && b[end + 1] == kLf;
       out_.add(crlf ? b + end : kCrLf, 2);
@@ -236,7 +258,8 @@ class Copier {
       const std::size_t limit = at_end ? size_ : size_ - 1;
       const void* cr = std::memchr(b, kCr, limit);
       end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - b) : limit;
-      for (std::size_t h = scan_.next(b, 0, end); h < end; h = scan_.next(b, h + 1, end)) {
+      HitQueue hits(scan_, b, end);
+      for (std::size_t h = hits.next(); h < end; h = hits.next()) {
         scan_.markers_at(b, 0, end, h,
                          [&](std::size_t i, std::size_t) { mask |= std::uint64_t{1} << i; });
       }
@@ -252,7 +275,7 @@ class Copier {
     }
     const std::size_t next = end < size_ ? end + (b[end + 1] == kLf ? 2 : 1) : size_;
     edit_.start(in_, start, static_cast<std::size_t>(base_ + end - start), capacity_);
-    if (!apply(mask, false)) return false;
+    if (!apply(mask, LineEdit::npos)) return false;
     for (const LineEdit::Piece& p : edit_.pieces()) {
       if (p.source != 0) {
         out_.add(bytes_of(p), p.end - p.begin);
@@ -277,11 +300,12 @@ class Copier {
   }
 
   // Runs the rules on the line in edit_. `mask`: the markers whose bytes the
-  // line holds; `known`: first_ holds where each first lies in the line.
-  bool apply(std::uint64_t mask, bool known) {
-    for (std::size_t i = 0; i < table_.size() && mask != 0; ++i) {
+  // line holds; first_ holds where each first lies in the buffer, the line
+  // starting at `begin` there (npos: a line of the file, not in the buffer).
+  bool apply(std::uint64_t mask, std::size_t begin) {
+    for (std::uint64_t todo = mask; todo != 0;) {
+      const auto i = static_cast<std::size_t>(__builtin_ctzll(todo));
       const std::uint64_t bit = std::uint64_t{1} << i;
-      if ((mask & bit) == 0) continue;
       const MarkerRule& rule = table_[i].rule;
       const std::string_view text = texts_[i];
       if (rule.kind == MarkerRule::Kind::WholeLine) {
@@ -290,8 +314,10 @@ class Copier {
           mask = holds_[i] & ~((bit << 1) - 1);
         }
       } else {
-        const std::size_t at =
-            known && !edit_.modified() && edit_.plain() ? first_[i] : edit_.find(text);
+        std::size_t at = begin != LineEdit::npos ? first_[i] - begin : LineEdit::npos;
+        if (at == LineEdit::npos || edit_.modified() || !edit_.plain_before(at)) {
+          at = edit_.find(text);
+        }
         if (at != LineEdit::npos) {
           if (rule.kind == MarkerRule::Kind::ListBefore) {
             if (!write_list(i)) return false;
@@ -305,6 +331,7 @@ class Copier {
         }
       }
       if (!edit_.error().ok) return template_failure(edit_.error()).ok;
+      todo = mask & ~((bit << 1) - 1);
     }
     return true;
   }
