@@ -67,10 +67,11 @@ Step normalise_names(Job& job, const std::string& ext) {
                                                error_text(listing.error)})));
     return Step::Stop;
   }
-  for (const auto& name : listing.names) {
+  for (std::string_view name : listing.names) {
     if (!is_slide_image(name, ext)) continue;
     std::string renamed = normalised_slide_name(name, ext);
-    if (renamed != name && rename_or_ask(job, name, renamed) == Step::Stop) return Step::Stop;
+    if (renamed != name && rename_or_ask(job, std::string(name), renamed) == Step::Stop)
+      return Step::Stop;
   }
   if (job.window.check(CheckBox::Check1) == kChecked) {
     auto ppz = filter_extension(listing, kPlayerExtension);
