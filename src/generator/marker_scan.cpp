@@ -223,9 +223,14 @@ MarkerScan::MarkerScan(const std::vector<std::string_view>& markers, Width wides
     for (std::size_t e = best; e < pairs.size() && (pairs[e] >> 8) == key; ++e) {
       const std::size_t i = pairs[e] & 0xff;
       if (covered[i]) continue;
-      anchor.markers.push_back(
-          {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(place(markers_[i], t)),
-           markers_[i].data(), static_cast<std::uint32_t>(markers_[i].size())});
+      const auto offset = static_cast<std::uint32_t>(place(markers_[i], t));
+      auto g = std::find_if(anchor.groups.begin(), anchor.groups.end(),
+                            [&](const Group& x) { return x.offset == offset; });
+      if (g == anchor.groups.end()) g = anchor.groups.insert(g, Group{offset, {}, {}});
+      g->by_first[static_cast<unsigned char>(markers_[i][0])] |= std::uint64_t{1}
+                                                                 << g->markers.size();
+      g->markers.push_back({static_cast<std::uint32_t>(i), markers_[i].data(),
+                            static_cast<std::uint32_t>(markers_[i].size())});
       covered[i] = true;
       --left;
     }

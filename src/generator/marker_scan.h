@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -49,12 +50,15 @@ class MarkerScan {
       if (data[q] != static_cast<char>(a.first) ||
           (q + a.distance < end && data[q + a.distance] != static_cast<char>(a.second)))
         continue;
-      for (const Placement& p : a.markers) {
-        const std::size_t start = q - p.offset;
-        if (q < begin + p.offset || start + p.size > end || data[start] != p.text[0] ||
-            std::memcmp(data + start, p.text, p.size) != 0)
-          continue;
-        found(p.marker, start);
+      for (const Group& g : a.groups) {
+        if (q < begin + g.offset) continue;
+        const std::size_t start = q - g.offset;
+        for (std::uint64_t m = g.by_first[static_cast<unsigned char>(data[start])]; m != 0;
+             m &= m - 1) {
+          const Placement& p = g.markers[static_cast<std::size_t>(__builtin_ctzll(m))];
+          if (start + p.size <= end && std::memcmp(data + start, p.text, p.size) == 0)
+            found(p.marker, start);
+        }
       }
     }
   }
@@ -62,14 +66,20 @@ class MarkerScan {
  private:
   struct Placement {
     std::uint32_t marker;
-    std::uint32_t offset;  // of the anchor's first byte within the marker
     const char* text;
     std::uint32_t size;
+  };
+  // The markers an anchor finds with its first byte at the same offset in
+  // them, by their first byte.
+  struct Group {
+    std::uint32_t offset;
+    std::vector<Placement> markers;
+    std::array<std::uint64_t, 256> by_first{};
   };
   struct Anchor {
     unsigned char first, second;
     std::uint32_t distance;
-    std::vector<Placement> markers;
+    std::vector<Group> groups;
   };
   std::vector<std::string_view> markers_;
   std::vector<Anchor> anchors_;

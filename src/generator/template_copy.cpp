@@ -44,13 +44,7 @@ class PageOut {
   }
   // Bytes that may not stay: copied (or written at once when too long).
   void copy(std::string_view bytes) {
-    if (bytes.size() > kCopyRoom - used_) {
-      if (error_.ok) error_ = flush();
-      if (bytes.size() > kCopyRoom) {
-        if (error_.ok) error_ = page_.write(bytes);
-        return;
-      }
-    }
+    if (bytes.size() > kCopyRoom - used_ && !make_room(bytes)) return;
     char* at = copied_.get() + used_;
     std::memcpy(at, bytes.data(), bytes.size());
     used_ += bytes.size();
@@ -77,6 +71,14 @@ class PageOut {
   }
 
  private:
+  // Writes what waits, to copy `bytes` next; false when they went out at once.
+  bool make_room(std::string_view bytes) {
+    if (error_.ok) error_ = flush();
+    if (bytes.size() <= kCopyRoom) return true;
+    if (error_.ok) error_ = page_.write(bytes);
+    return false;
+  }
+
   struct Piece {
     const char* data;
     std::size_t size;
@@ -235,12 +237,23 @@ class Copier {
         return true;
       }
       while (hits.peek() < end) scan_.markers_at(b, begin, end, hits.next(), note);
-      out_.add(b + out, begin - out);
-      edit_.start(std::string_view(b + begin, end - begin));
-      if (!apply(mask, begin)) return false;
-      for (const LineEdit::Piece& p : edit_.pieces()) out_.add(bytes_of(p), p.end - p.begin);
       const bool crlf = end < size_ && b[end + 1] == kLf;
-      out_.add(crlf ? b + end : kCrLf, 2);
+      if (replaced_alone(mask, begin)) {
+        // The line's one marker becomes its value where the scan found it.
+        const auto i = static_cast<std::size_t>(__builtin_ctzll(mask));
+        const std::string& value = values_[i].bytes;
+        const std::size_t rest = first_[i] + texts_[i].size();
+        out_.add(b + out, first_[i] - out);
+        out_.add(value.data(), value.size());
+        out_.add(b + rest, (crlf ? end + 2 : end) - rest);
+        if (!crlf) out_.add(kCrLf, 2);
+      } else {
+        out_.add(b + out, begin - out);
+        edit_.start(std::string_view(b + begin, end - begin));
+        if (!apply(mask, begin)) return false;
+        for (const LineEdit::Piece& p : edit_.pieces()) out_.add(bytes_of(p), p.end - p.begin);
+        out_.add(crlf ? b + end : kCrLf, 2);
+      }
       out = pos = end < size_ ? end + (crlf ? 2 : 1) : size_;
       if (out_.full() && !page_step(out_.flush())) return false;
     }
@@ -259,6 +272,23 @@ class Copier {
     }
     out_.add(b + out, keep - out);
     return true;
+  }
+
+  // Whether the line at `begin` holds the bytes of one marker only (`mask`),
+  // whose rule replaces its first occurrence, whose value cannot form a later
+  // marker, and before which every byte stands for itself: then only that
+  // occurrence changes.
+  bool replaced_alone(std::uint64_t mask, std::size_t begin) const {
+    if ((mask & (mask - 1)) != 0) return false;
+    const auto i = static_cast<std::size_t>(__builtin_ctzll(mask));
+    const MarkerRule& rule = table_[i].rule;
+    const bool replaces = rule.kind == MarkerRule::Kind::Replace ||
+                          (rule.kind == MarkerRule::Kind::Optional && rule.on);
+    if (!replaces || (forms_[i] & ~((mask << 1) - 1)) != 0) return false;
+    if (codec_.utf8()) return true;
+    const char* b = buffer_.get();
+    return std::all_of(b + begin, b + first_[i],
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   }
 
   // A line longer than the buffer: its markers and its end are found reading
