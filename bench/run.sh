@@ -71,7 +71,8 @@ probe_run() {
     VELLUMET_PROBE_T0="$(date +%s%N)" LD_PRELOAD="$probe" "$program" "$@" >/dev/null 2>&1) || true
   cat "$out" 2>/dev/null
 }
-# Milliseconds from exec to the first painted window, one run.
+# Milliseconds from exec to the first painted window, one run: wall time,
+# then the process's CPU time.
 startup_ms() {
   local report
   report=$(probe_run startup "$1")
@@ -79,7 +80,7 @@ startup_ms() {
     sed -n 's/^modal=//p' <<<"$report" >"$work/modal"
     return
   fi
-  sed -n 's/^startup_ms=//p' <<<"$report"
+  echo "$(sed -n 's/^startup_ms=//p' <<<"$report") $(sed -n 's/^startup_cpu_ms=//p' <<<"$report")"
 }
 median() { sort -g | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]}'; }
 
@@ -101,9 +102,11 @@ for ((i = 0; i < runs; i++)); do
   startup_ms "$program" >>"$work/ours"
   startup_ms "$minimal" >>"$work/minimal"
 done
-ours=$(median <"$work/ours")
-same_floor=$(median <"$work/same")
-minimal_floor=$(median <"$work/minimal")
+ours=$(cut -d' ' -f1 "$work/ours" | median)
+same_floor=$(cut -d' ' -f1 "$work/same" | median)
+minimal_floor=$(cut -d' ' -f1 "$work/minimal" | median)
+ours_cpu=$(cut -d' ' -f2 "$work/ours" | median)
+same_cpu=$(cut -d' ' -f2 "$work/same" | median)
 if [[ -s $work/modal ]]; then
   echo "| Start-up to the first painted window | - | - | - | <= 1.10x | NO: a box \"$(cat "$work/modal")\" was open at start-up (data beside the program missing?) |"
   status=1
@@ -111,8 +114,9 @@ elif [[ -z $ours || -z $same_floor || -z $minimal_floor ]]; then
   echo "| Start-up to the first painted window | - | - | - | <= 1.10x | NO: no paint seen |"
   status=1
 else
-  ratio_row "$ours" "$same_floor" 1.10 "Start-up to the first painted window, against the same window (median of $runs)" || status=1
-  ratio_row "$ours" "$minimal_floor" "" "Start-up to the first painted window, against one empty window (median of $runs)"
+  ratio_row "$ours" "$same_floor" 1.10 "Start-up to the first painted window, against the same window (wall, median of $runs)" || status=1
+  ratio_row "$ours_cpu" "$same_cpu" "" "Start-up to the first painted window, against the same window (CPU, median of $runs)"
+  ratio_row "$ours" "$minimal_floor" "" "Start-up to the first painted window, against one empty window (wall, median of $runs)"
 fi
 
 # A folder change in the program (folder list opened, detection, leftover

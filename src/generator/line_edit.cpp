@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/ascii.h"
 #include "generator/marker_table.h"
 
 namespace vellumet {
@@ -69,30 +70,16 @@ void LineEdit::start(FileReader& file, std::uint64_t offset, std::size_t size, s
 }
 
 bool LineEdit::plain() {
-  if (plain_ < 0) {
-    // Eight bytes at a time: any byte with its high bit set.
-    std::uint64_t high = 0;
-    std::size_t i = 0;
-    for (std::uint64_t word; i + 8 <= line_.size(); i += 8) {
-      std::memcpy(&word, line_.data() + i, 8);
-      high |= word;
-    }
-    for (; i < line_.size(); ++i) high |= static_cast<unsigned char>(line_[i]);
-    plain_ = (high & 0x8080808080808080ull) == 0 ? 1 : 0;
-  }
+  if (plain_ < 0) plain_ = is_ascii(line_) ? 1 : 0;
   return plain_ == 1;
 }
 
 bool LineEdit::plain_before(std::size_t at) {
   if (plain_ == 1) return true;
   if (file_ != nullptr) return false;
-  for (; ascii_ + 8 <= at; ascii_ += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, line_.data() + ascii_, 8);
-    if ((word & 0x8080808080808080ull) != 0) break;
-  }
-  for (; ascii_ < at; ++ascii_) {
-    if (static_cast<unsigned char>(line_[ascii_]) >= 0x80) return false;
+  if (ascii_ < at) {
+    if (!is_ascii(line_.substr(ascii_, at - ascii_))) return false;
+    ascii_ = at;
   }
   return true;
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "base/ascii.h"
 #include "base/line_ends.h"
 #include "base/text_file.h"
 #include "generator/line_edit.h"
@@ -26,11 +28,54 @@ constexpr std::size_t kCopyBelow = 4096;
 constexpr std::size_t kListKept = 1 << 20;
 constexpr char kLfByte = kLf;
 
+// A block of memory kept on this thread from one copy to the next: a fresh
+// block from the system would cost a page fault for each of its pages on
+// every copy. A copy takes the block and gives it back when done.
+class KeptBlock {
+ public:
+  KeptBlock(std::unique_ptr<char[]>& kept, std::size_t& kept_size, std::size_t size)
+      : kept_(kept), kept_size_(kept_size) {
+    if (kept_size_ >= size && kept_) {
+      block_ = std::move(kept_);
+      size_ = kept_size_;
+    } else {
+      block_.reset(new char[size]);
+      size_ = size;
+    }
+  }
+  ~KeptBlock() {
+    if (!kept_ || kept_size_ < size_) {
+      kept_ = std::move(block_);
+      kept_size_ = size_;
+    }
+  }
+  KeptBlock(const KeptBlock&) = delete;
+  KeptBlock& operator=(const KeptBlock&) = delete;
+  char* get() const { return block_.get(); }
+
+ private:
+  std::unique_ptr<char[]>& kept_;
+  std::size_t& kept_size_;
+  std::unique_ptr<char[]> block_;
+  std::size_t size_ = 0;
+};
+
+// The blocks kept for the read buffer and the copied bytes.
+struct KeptBlocks {
+  std::unique_ptr<char[]> read, copied;
+  std::size_t read_size = 0, copied_size = 0;
+};
+KeptBlocks& kept_blocks() {
+  thread_local KeptBlocks blocks;
+  return blocks;
+}
+
 // The page's bytes waiting to be written in one gathered write: long pieces
 // where they lie (they stay put until then), short ones copied together.
 class PageOut {
  public:
-  explicit PageOut(AtomicFile& page) : page_(page), copied_(new char[kCopyRoom]) {}
+  explicit PageOut(AtomicFile& page)
+      : page_(page), copied_(kept_blocks().copied, kept_blocks().copied_size, kCopyRoom) {}
 
   // Bytes that stay where they are until the next flush.
   void add(const char* data, std::size_t size) {
@@ -85,7 +130,7 @@ class PageOut {
   };
   AtomicFile& page_;
   std::vector<Piece> pieces_;
-  std::unique_ptr<char[]> copied_;
+  KeptBlock copied_;
   std::size_t used_ = 0;
   FileResult error_;
   std::vector<std::string_view> views_;
@@ -168,17 +213,17 @@ class Copier {
     }
     lists_.resize(table.size());
     capacity_ = std::clamp<std::size_t>(chunk, 4 * longest_ + 16, std::size_t{1} << 30);
-    buffer_.reset(new char[capacity_ + MarkerScan::kPadding]);
+    buffer_.emplace(kept_blocks().read, kept_blocks().read_size, capacity_ + MarkerScan::kPadding);
   }
 
   CopyResult run() {
     for (;;) {
       std::size_t got = 0;
-      FileResult r = in_.read(buffer_.get() + size_, capacity_ - size_, got);
+      FileResult r = in_.read(buffer_->get() + size_, capacity_ - size_, got);
       if (!r.ok) return template_failure(r);
       const bool at_end = got == 0;
       size_ += got;
-      std::memset(buffer_.get() + size_, 0, MarkerScan::kPadding);
+      std::memset(buffer_->get() + size_, 0, MarkerScan::kPadding);
       std::size_t keep = 0;
       if (!copy_lines(at_end, keep)) return result_;
       if (!page_step(out_.flush())) return result_;
@@ -197,7 +242,7 @@ class Copier {
   // Copies the complete lines of the buffer (at the end of the template: all
   // of it). `keep` is where the unfinished last line starts.
   bool copy_lines(bool at_end, std::size_t& keep) {
-    const char* b = buffer_.get();
+    const char* b = buffer_->get();
     // Without the template's end in view, the last byte's successor is unknown.
     const std::size_t limit = at_end ? size_ : size_ - 1;
     std::size_t out = 0, pos = 0;
@@ -286,9 +331,7 @@ class Copier {
                           (rule.kind == MarkerRule::Kind::Optional && rule.on);
     if (!replaces || (forms_[i] & ~((mask << 1) - 1)) != 0) return false;
     if (codec_.utf8()) return true;
-    const char* b = buffer_.get();
-    return std::all_of(b + begin, b + first_[i],
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return is_ascii({buffer_->get() + begin, first_[i] - begin});
   }
 
   // A line longer than the buffer: its markers and its end are found reading
@@ -299,7 +342,7 @@ class Copier {
     std::uint64_t mask = 0;
     bool at_end = false;
     std::size_t end = 0;
-    char* b = buffer_.get();
+    char* b = buffer_->get();
     for (;;) {
       const std::size_t limit = at_end ? size_ : size_ - 1;
       const void* cr = std::memchr(b, kCr, limit);
@@ -443,7 +486,7 @@ class Copier {
 
   // Moves the bytes from `from` on to the front of the buffer.
   void shift(std::size_t from) {
-    std::memmove(buffer_.get(), buffer_.get() + from, size_ - from);
+    std::memmove(buffer_->get(), buffer_->get() + from, size_ - from);
     base_ += from;
     size_ -= from;
   }
@@ -479,7 +522,7 @@ class Copier {
   std::vector<List> lists_;
   std::string window_;
   std::size_t capacity_ = 0;
-  std::unique_ptr<char[]> buffer_;
+  std::optional<KeptBlock> buffer_;
   std::size_t size_ = 0;
   std::uint64_t base_ = 0;  // template offset of buffer_[0]
   std::vector<char> piece_;
