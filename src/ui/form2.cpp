@@ -1,6 +1,7 @@
 #include "ui/form2.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 
 #include "ui/artwork.h"
 #include "ui/colours.h"
@@ -31,7 +32,10 @@ Form2::Form2(Job& job, QWidget* parent)
   // Load: select the current style (its selection draws the preview), then
   // draw it once more. A style outside 0..3 selects nothing and draws no line.
   const int style = job_.state.frame_style;
-  if (style >= 0 && style < 4) options[style]->setChecked(true);
+  if (style >= 0 && style < 4) {
+    options[style]->setChecked(true);
+    options[style]->setFocus();
+  }
   reDrawForm(style);
 }
 
@@ -50,6 +54,13 @@ void Form2::reDrawForm(int s) {
   // Show the new line at once when the dialog is on screen; later repaints
   // draw it again from the paint event.
   if (ui_->Picture1->isVisible()) ui_->Picture1->repaint();
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+  // A dialog would close on Esc; this one closes only through its buttons or
+  // its frame.
+  if (event->matches(QKeySequence::Cancel)) return;
+  QDialog::keyPressEvent(event);
 }
 
 void Form2::option1_click() {
