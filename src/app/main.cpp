@@ -1,7 +1,6 @@
 // The program: the main window over the program folder's data.
 
 #include <QApplication>
-#include <clocale>
 
 #include "base/program_folder.h"
 #include "ui/app_setup.h"
@@ -10,13 +9,10 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  // Qt sets the locale from the environment; the file-name code page follows it.
-  std::setlocale(LC_ALL, "");
+  vellumet::ui::set_up_application(app);
   app.setApplicationName(QStringLiteral("Vellumet"));
   app.setDesktopFileName(QStringLiteral("vellumet"));
   app.setWindowIcon(vellumet::ui::program_icon());
-  vellumet::ui::apply_window_font(app);
-  vellumet::ui::install_japanese_translation(app);
 
   vellumet::ui::Form1::Setup setup;
   setup.program_folder = vellumet::program_folder();

@@ -72,6 +72,8 @@ inline constexpr const char* kInstruction2 = "(上の参照ボタンをクリッ
 inline constexpr const char* kExitTitle = "プログラム終了";
 inline constexpr const char* kExitQuestion = "終了しますか。";
 inline constexpr const char* kDownloadDialogTitle = "ダウンロード指定ファイルを選択して下さい。";
+// The type column of the open-file dialog for a folder.
+inline constexpr const char* kFolderType = "フォルダ";
 
 // The notice of planned features
 inline constexpr const char* kMottTitle = "もっとこだわりたい...";
