@@ -52,8 +52,8 @@ Form1::Form1(const Setup& setup, QWidget* parent)
   ui_->Label1->setBuddy(ui_->Text2);
   ui_->Label3->setBuddy(ui_->Text4);
   ui_->Label4->setBuddy(ui_->Text3);
-  ui_->Image1->setPixmap(artwork(QStringLiteral("screen_chart"), ui_->Image1->size()));
-  ui_->Image2->setPixmap(artwork(QStringLiteral("floppy"), ui_->Image2->size()));
+  ui_->Image1->set_art(QStringLiteral("screen_chart"));
+  ui_->Image2->set_art(QStringLiteral("floppy"));
 
   Dialogs* dialogs = setup.dialogs;
   if (dialogs == nullptr) {

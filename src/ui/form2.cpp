@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QKeyEvent>
 
-#include "ui/artwork.h"
 #include "ui/colours.h"
 #include "ui_form2.h"
 
@@ -15,7 +14,7 @@ Form2::Form2(Job& job, QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(315, 167);
   fill_background(this, kPanelColour);
-  ui_->Image1->setPixmap(artwork(QStringLiteral("banner"), ui_->Image1->size()));
+  ui_->Image1->set_art(QStringLiteral("banner"));
 
   auto* group = new QButtonGroup(this);
   QRadioButton* options[] = {ui_->Option1_0, ui_->Option1_1, ui_->Option1_2, ui_->Option1_3};
