@@ -61,6 +61,10 @@ void search_gomi(Job& job) {
   search_gomi(job, list_normal_files(job.state.src_dir));
 }
 
+void refresh_gomi(Job& job) {
+  if (!job.state.src_dir.empty()) search_gomi(job);
+}
+
 void search_gomi(Job& job, const Listing& listing) {
   JobState& s = job.state;
   s.gomi_files.clear();

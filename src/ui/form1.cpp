@@ -14,6 +14,7 @@
 #include "commands/options.h"
 #include "commands/planned_features.h"
 #include "commands/start_up.h"
+#include "source/leftovers.h"
 #include "source/slide_set.h"
 #include "ui/artwork.h"
 #include "ui/colours.h"
@@ -127,6 +128,10 @@ void Form1::connect_commands() {
   };
   on_state(ui_->Check1, CheckBox::Check1);
   on_state(ui_->Check2, CheckBox::Check2);
+
+  // The leftover rule reads the entry page name and the download file.
+  for (QLineEdit* field : {ui_->Text3, ui_->Text5})
+    connect(field, &QLineEdit::textEdited, this, [this] { refresh_gomi(*job_); });
 }
 
 void Form1::changeEvent(QEvent* event) {
