@@ -72,6 +72,11 @@ inline constexpr const char* kInstruction2 = "(上の参照ボタンをクリッ
 inline constexpr const char* kExitTitle = "プログラム終了";
 inline constexpr const char* kExitQuestion = "終了しますか。";
 inline constexpr const char* kDownloadDialogTitle = "ダウンロード指定ファイルを選択して下さい。";
+// A folder given on the command line or dropped onto the window; the system's
+// error text follows as the next paragraph.
+inline constexpr const char* kOpenFolderTitle = "フォルダを開く";
+inline constexpr const char* kFolderUnreadable =
+    "%s はフォルダではないか、読み込めないので開けません。";
 // The type column of the open-file dialog for a folder.
 inline constexpr const char* kFolderType = "フォルダ";
 

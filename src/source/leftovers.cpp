@@ -1,22 +1,14 @@
 #include "source/leftovers.h"
 
-#include <stdlib.h>
-
-#include <memory>
-
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
 #include "source/file_names.h"
+#include "source/paths.h"
 
 namespace vellumet {
 
 namespace {
-
-std::string real_folder(const std::string& folder) {
-  std::unique_ptr<char, decltype(&free)> p(::realpath(folder.c_str(), nullptr), &free);
-  return p ? std::string(p.get()) : std::string();
-}
 
 void show_list(Job& job) {
   std::string list;
@@ -49,7 +41,7 @@ std::string protected_download_name(const Job& job) {
   std::string name = path.substr(slash + 1);
   std::string folder = path.substr(0, slash + 1);
   if (!folder.starts_with('/')) folder = src + folder;  // relative to the show folder
-  std::string a = real_folder(folder), b = real_folder(src);
+  std::string a = real_path(folder), b = real_path(src);
   return !a.empty() && a == b ? name : std::string();
 }
 
