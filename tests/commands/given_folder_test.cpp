@@ -21,14 +21,11 @@ TEST(GivenFolder, ReadableFoldersOpenAndAnythingElseIsReported) {
     std::string path;
     std::string opened;  // relative to the export folder; "-" when reported
   } cases[] = {
-      {"@", ""},
       {"@/sub/", "sub"},
-      {"sub", "sub"},
       {"./sub/../sub/deeper", "sub/deeper"},
       {"link", "sub/deeper"},
       {".", ""},
       {"@/slides.zip", "-"},
-      {"@/missing", "-"},
       {"missing/sub", "-"},
       {"", "-"},
   };
@@ -56,12 +53,11 @@ TEST(GivenFolder, ReadableFoldersOpenAndAnythingElseIsReported) {
     }
     EXPECT_EQ(opened, "");
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
-    EXPECT_EQ(f.dialogs.shown[0].title, "フォルダを開く");
-    EXPECT_EQ(f.dialogs.shown[0].buttons, BoxButtons::Ok);
-    EXPECT_EQ(f.dialogs.shown[0].icon, BoxIcon::Information);
-    EXPECT_TRUE(f.dialogs.shown[0].text.starts_with(
-        path + " はフォルダではないか、読み込めないので開けません。\r\n\n"))
-        << f.dialogs.shown[0].text;
+    const MessageBox& box = f.dialogs.shown[0];
+    EXPECT_EQ(box, info_box("フォルダを開く", box.text));  // a report with OK
+    EXPECT_TRUE(
+        box.text.starts_with(path + " はフォルダではないか、読み込めないので開けません。\r\n\n"))
+        << box.text;
   }
 }
 
