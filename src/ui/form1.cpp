@@ -170,7 +170,10 @@ void Form1::dropEvent(QDropEvent* event) {
   const std::string folder = dragged_folder(event->mimeData());
   if (folder.empty()) return;
   event->acceptProposedAction();
-  open_given_folder(folder);
+  // Opened once the drop is over, so a box cannot hold up the program the
+  // folder was dragged from.
+  QMetaObject::invokeMethod(
+      this, [this, folder] { open_given_folder(folder); }, Qt::QueuedConnection);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

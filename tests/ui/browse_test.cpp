@@ -179,6 +179,7 @@ bool drop_onto(QWidget* target, const QStringList& paths) {
   QCoreApplication::sendEvent(target, &enter);
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   if (enter.isAccepted()) QCoreApplication::sendEvent(target, &drop);
+  QCoreApplication::processEvents();  // the folder opens once the drop is over
   return enter.isAccepted() && drop.isAccepted();
 }
 
