@@ -6,11 +6,9 @@
 #include "base/messages.h"
 #include "base/number_text.h"
 #include "commands/clean_up.h"
-#include "generator/button_copier.h"
-#include "generator/page_writers.h"
+#include "commands/create_plan.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
-#include "source/listing.h"
 
 namespace vellumet {
 
@@ -60,24 +58,15 @@ Step rename_or_ask(Job& job, const std::string& from, const std::string& to) {
 }
 
 Step normalise_names(Job& job, const std::string& ext) {
-  Listing listing = list_normal_files(job.state.src_dir);
-  if (listing.error != 0) {
+  RenamePlan plan = plan_renames(job, ext);
+  if (plan.error != 0) {
     job.dialogs.show(info_box(msg::kCreateTitle,
                               msg::paragraphs({msg::fill(msg::kListFailed, {job.state.src_dir}),
-                                               error_text(listing.error)})));
+                                               error_text(plan.error)})));
     return Step::Stop;
   }
-  for (const auto& name : listing.names) {
-    if (!is_slide_image(name, ext)) continue;
-    std::string renamed = normalised_slide_name(name, ext);
-    if (renamed != name && rename_or_ask(job, name, renamed) == Step::Stop) return Step::Stop;
-  }
-  if (job.window.check(CheckBox::Check1) == kChecked) {
-    auto ppz = filter_extension(listing, kPlayerExtension);
-    if (!ppz.empty() && ppz.front() != kPlayerFile &&
-        rename_or_ask(job, ppz.front(), kPlayerFile) == Step::Stop) {
-      return Step::Stop;
-    }
+  for (const Rename& r : plan.renames) {
+    if (rename_or_ask(job, r.from, r.to) == Step::Stop) return Step::Stop;
   }
   return Step::Go;
 }
@@ -145,11 +134,9 @@ void slide_html_click(Job& job) {
   s.show_title[1] = msg::kShowTitle;
   s.down_file_name[1] = job.window.text(TextField::Text5);
 
-  if (!written(job, make_index_html(job, 1))) return;
-  if (job.window.menu_checked(MenuMark::icon_custom)) make_button_files(job);
-  if (!written(job, make_navbtn_html(job, 1))) return;
-  if (job.window.check(CheckBox::Check1) == kChecked && !written(job, make_slide_html(job, 1)))
-    return;
+  for (const OutputStep& step : output_steps(job)) {
+    if (!written(job, step.write(job))) return;
+  }
 
   // A fresh scan: the list must not name a page this run has just written.
   search_gomi(job);
