@@ -137,6 +137,8 @@ inline constexpr const char* kCliFolderMissing = "フォルダ %s が見つか�
 inline constexpr const char* kCliNotSlideSet =
     "フォルダ %s にはスライドのネタ（img001.gif、img001.jpg、sld001.gif、sld001.jpg "
     "のどれか）がありません。何もしません。";
+// A box on the terminal: its title line, then its text.
+inline constexpr const char* kCliBoxTitle = "[%s]";
 // Questions on the terminal: the prompt, and how an answer was given.
 inline constexpr const char* kCliPrompt = "はい/いいえ [%s]: ";
 inline constexpr const char* kCliPromptYesDefault = "Y/n";
@@ -158,6 +160,7 @@ inline constexpr const char* kCliPlanHead = "%s（--dry-run: 何も変更しま�
 inline constexpr const char* kCliPlanSlides = "チャート枚数 %s、%s";
 inline constexpr const char* kCliPlanRenames = "名前を変更するファイル:";
 inline constexpr const char* kCliPlanRename = "%s → %s";
+inline constexpr const char* kCliPlanRenameTaken = "%s → %s（%s は既にあります。続けるか尋ねます）";
 inline constexpr const char* kCliPlanWrites = "書き込むファイル:";
 inline constexpr const char* kCliPlanReplaced = "%s（上書き）";
 inline constexpr const char* kCliPlanLeftovers = "消去を確認するファイル（%s）:";

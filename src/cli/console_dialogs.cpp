@@ -33,7 +33,7 @@ ConsoleDialogs::ConsoleDialogs(Console& console, Answers answers)
 
 Answer ConsoleDialogs::show(const MessageBox& box) {
   console_.err_line("");
-  console_.err_line("[" + box.title + "]");
+  console_.err_line(msg::fill(msg::kCliBoxTitle, {box.title}));
   console_.err_line(box.text);
   if (box.buttons == BoxButtons::Ok) {
     if (box.title == msg::kCreateTitle && box.text == msg::kDone) done_ = true;

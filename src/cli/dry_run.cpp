@@ -1,5 +1,6 @@
 #include "cli/dry_run.h"
 
+#include "base/ascii.h"
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
@@ -36,8 +37,12 @@ bool print_plan(Job& job, Console& console, bool clean) {
   console.out_line(msg::fill(msg::kCliPlanSlides, {job.window.text(TextField::Text2), ext}));
 
   std::vector<std::string> renames;
-  for (const Rename& r : plan.renames)
-    renames.push_back(msg::fill(msg::kCliPlanRename, {r.from, r.to}));
+  for (const Rename& r : plan.renames) {
+    // A name taken by another file (not just this one in other letter case).
+    const bool taken = !equals_folded(r.from, ascii_lower(r.to)) && is_normal_file(dir + r.to);
+    renames.push_back(taken ? msg::fill(msg::kCliPlanRenameTaken, {r.from, r.to, r.to})
+                            : msg::fill(msg::kCliPlanRename, {r.from, r.to}));
+  }
   print_list(console, msg::kCliPlanRenames, renames);
 
   std::vector<std::string> writes;

@@ -90,6 +90,15 @@ TEST_F(CommandLine, DryRunPrintsThePlanAndChangesNoByte) {
     plan += std::string("\t") + left + "\n";
   }
   EXPECT_EQ(r.out, plan + "\n");
+
+  // A rename onto a name already taken is marked: the run will ask.
+  const std::string clash = sample("clash");
+  testing::write_bytes(clash + "/img002.gif", "another image");
+  r = vellumet({"--create", "--dry-run", clash});
+  EXPECT_NE(
+      r.out.find("\tsld002.gif → img002.gif（img002.gif は既にあります。続けるか尋ねます）\n"),
+      std::string::npos)
+      << r.out;
 }
 
 TEST_F(CommandLine, BrokenFoldersFailAloneAndTheSummaryEndsTheRun) {
