@@ -35,8 +35,14 @@ inline constexpr const char* kDone = "Zorvo スライドショー閲覧用HTML�
 // follows, it is the next paragraph.
 inline constexpr const char* kBadPageName =
     "閲覧用HTMLのファイル名「%s」は使えません。フォルダを含まないファイル名を指定して下さい。";
+inline constexpr const char* kPageNameTaken =
+    "閲覧用HTMLのファイル名「%s」は使えません。スライドの画像やダウンロードファイルなど、"
+    "フォルダ内の他のファイルを上書きしてしまいます。.htm か .html "
+    "で終わる別のファイル名を指定して下さい。";
 inline constexpr const char* kTooManySlides =
     "チャート枚数「%s」が大きすぎます。32767 以下の数を指定して下さい。";
+inline constexpr const char* kCountOutOfRange =
+    "チャート枚数「%s」は扱える数の範囲を超えています。32767 以下の数を指定して下さい。";
 inline constexpr const char* kRenameExists = "%s を %s に名前を変更できません。%s は既にあります。";
 inline constexpr const char* kKeepAndGoOn = "このファイルをそのままにして処理を続けますか？";
 inline constexpr const char* kRenameFailed = "%s を %s に名前を変更できませんでした。";
