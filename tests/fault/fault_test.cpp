@@ -332,6 +332,34 @@ TEST(FaultTest, BrokenIconListIsReportedOnceAndTheProgramGoesOn) {
   }
 }
 
+TEST(FaultTest, ButtonsLinkInTheShowFolderIsReplacedNeverWrittenThrough) {
+  const char* const targets[] = {"../elsewhere", "../gone"};  // a folder outside; nothing
+  for (const char* target : targets) {
+    SCOPED_TRACE(target);
+    TempDir tmp;
+    const std::string program = make_program(tmp);
+    fill_folder(tmp.file("elsewhere"), {"b1.gif", "keep.txt"});
+    const std::string dir = tmp.file("show");
+    fill_folder(dir, {"sld001.gif"});
+    fs::create_directory_symlink(target, dir + "/buttons");
+    const Snapshot outside = snapshot(tmp.file("elsewhere"));
+
+    ScriptedDialogs d;
+    d.default_answer = Answer::Yes;
+    Session s(d, program);
+    s.window.set_menu_checked(MenuMark::icon_custom, true);
+    preview_pic(s.job, dir);
+    slide_html_click(s.job);
+
+    EXPECT_EQ(d.shown.back(), info(kCreate, kDone));
+    EXPECT_EQ(snapshot(tmp.file("elsewhere")), outside);
+    EXPECT_FALSE(fs::exists(tmp.file("gone")));
+    EXPECT_FALSE(fs::is_symlink(dir + "/buttons"));
+    EXPECT_EQ(snapshot(dir + "/buttons"),
+              (Snapshot{{"b1.gif", "GIF89a-b1"}, {"b2.gif", "GIF89a-b2"}}));
+  }
+}
+
 TEST(FaultTest, MoreThan32767SlidesAreCappedAndEveryImageKept) {
   TempDir tmp;
   const std::string program = make_program(tmp);
