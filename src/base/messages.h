@@ -53,6 +53,10 @@ inline constexpr const char* kFrameStyleOutOfRange = "フレーム形式 %s は 
 inline constexpr const char* kShowNumberOutOfRange =
     "スライドショー番号 %s は 0 ～ 10 の範囲外です。";
 
+// The reason given for a file that is read but is a pipe, a device or a
+// socket instead of an ordinary file; it stands where a system error text would.
+inline constexpr const char* kNotRegularFile = "通常のファイルではありません。";
+
 // Clean-up
 inline constexpr const char* kGomiTitle = "余分なファイルの消去";
 inline constexpr const char* kGomiQuestion =
