@@ -187,7 +187,6 @@ TEST_F(PageWriters, ShiftJisSecondByteGIsNoMarkerAndInvalidBytesSurvive) {
   ASSERT_TRUE(make_index_html(sj.job, 1).ok);
   EXPECT_EQ(read_bytes(sj.show.file("index.html")),
             "\x83\x47IF\r\n\x83\x47IF gif\r\n\xff\x80 gif \xfd\r\n\x93\xfa\x96\x7b\r\n");
-
 }
 
 // Outside UTF-8 the templates' declaration of UTF-8 would misname the bytes:
@@ -198,8 +197,8 @@ TEST(PageWritersCodePage, InsertedValuesAreAsciiOutsideUtf8) {
     const char* codeset;
     std::string download, download_href, icon, icon_src;
   } cases[] = {
-      {"CP932", "\x8e\x91\x97\xbf \"1\".zip", "%8E%91%97%BF &quot;1&quot;.zip",
-       "b/\x95\x5c.gif", "b/%95%5C.gif"},
+      {"CP932", "\x8e\x91\x97\xbf \"1\".zip", "%8E%91%97%BF &quot;1&quot;.zip", "b/\x95\x5c.gif",
+       "b/%95%5C.gif"},
       {"EUC-JP", "/srv/\xbb\xf1\xce\xc1.zip", "/srv/%BB%F1%CE%C1.zip", "\xc9\xbd.gif",
        "%C9%BD.gif"},
       {"ISO-8859-1", "caf\xe9.zip", "caf%E9.zip", "\xff.gif", "%FF.gif"},
