@@ -354,7 +354,7 @@ TEST(FaultTest, BrokenIconListIsReportedOnceAndTheProgramGoesOn) {
   }
 }
 
-TEST(FaultTest, ButtonsLinkInTheShowFolderIsReplacedNeverWrittenThrough) {
+TEST(FaultTest, LinksInTheShowFolderAreReplacedNeverWrittenThrough) {
   const char* const targets[] = {"../elsewhere", "../gone"};  // a folder outside; nothing
   for (const char* target : targets) {
     SCOPED_TRACE(target);
@@ -364,6 +364,9 @@ TEST(FaultTest, ButtonsLinkInTheShowFolderIsReplacedNeverWrittenThrough) {
     const std::string dir = tmp.file("show");
     fill_folder(dir, {"sld001.gif"});
     fs::create_directory_symlink(target, dir + "/buttons");
+    // Pages replace links of their names as well.
+    fs::create_symlink("../elsewhere/keep.txt", dir + "/index.html");
+    fs::create_symlink("../elsewhere/b1.gif", dir + "/navbtn1.htm");
     const Snapshot outside = snapshot(tmp.file("elsewhere"));
 
     ScriptedDialogs d;
@@ -376,7 +379,9 @@ TEST(FaultTest, ButtonsLinkInTheShowFolderIsReplacedNeverWrittenThrough) {
     EXPECT_EQ(d.shown.back(), info(kCreate, kDone));
     EXPECT_EQ(snapshot(tmp.file("elsewhere")), outside);
     EXPECT_FALSE(fs::exists(tmp.file("gone")));
-    EXPECT_FALSE(fs::is_symlink(dir + "/buttons"));
+    for (const char* name : {"buttons", "index.html", "navbtn1.htm"}) {
+      EXPECT_FALSE(fs::is_symlink(dir + "/" + name)) << name;
+    }
     EXPECT_EQ(snapshot(dir + "/buttons"),
               (Snapshot{{"b1.gif", "GIF89a-b1"}, {"b2.gif", "GIF89a-b2"}}));
   }
