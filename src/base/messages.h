@@ -35,8 +35,14 @@ inline constexpr const char* kDone = "Zorvo スライドショー閲覧用HTML�
 // follows, it is the next paragraph.
 inline constexpr const char* kBadPageName =
     "閲覧用HTMLのファイル名「%s」は使えません。フォルダを含まないファイル名を指定して下さい。";
+inline constexpr const char* kPageNameTaken =
+    "閲覧用HTMLのファイル名「%s」は使えません。スライドの画像やダウンロードファイルなど、"
+    "フォルダ内の他のファイルを上書きしてしまいます。.htm か .html "
+    "で終わる別のファイル名を指定して下さい。";
 inline constexpr const char* kTooManySlides =
     "チャート枚数「%s」が大きすぎます。32767 以下の数を指定して下さい。";
+inline constexpr const char* kCountOutOfRange =
+    "チャート枚数「%s」は扱える数の範囲を超えています。32767 以下の数を指定して下さい。";
 inline constexpr const char* kRenameExists = "%s を %s に名前を変更できません。%s は既にあります。";
 inline constexpr const char* kKeepAndGoOn = "このファイルをそのままにして処理を続けますか？";
 inline constexpr const char* kRenameFailed = "%s を %s に名前を変更できませんでした。";
@@ -46,6 +52,10 @@ inline constexpr const char* kListFailed = "フォルダ %s を読み込めま�
 inline constexpr const char* kFrameStyleOutOfRange = "フレーム形式 %s は 0 ～ 3 の範囲外です。";
 inline constexpr const char* kShowNumberOutOfRange =
     "スライドショー番号 %s は 0 ～ 10 の範囲外です。";
+
+// The reason given for a file that is read but is a pipe, a device or a
+// socket instead of an ordinary file; it stands where a system error text would.
+inline constexpr const char* kNotRegularFile = "通常のファイルではありません。";
 
 // Clean-up
 inline constexpr const char* kGomiTitle = "余分なファイルの消去";

@@ -1,7 +1,10 @@
 #include "commands/create_html.h"
 
+#include <cmath>
+#include <optional>
 #include <string>
 
+#include "base/ascii.h"
 #include "base/file_ops.h"
 #include "base/messages.h"
 #include "base/number_text.h"
@@ -18,6 +21,30 @@ namespace {
 bool plain_file_name(const std::string& name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
          name.find('\0') == std::string::npos;
+}
+
+// An entry page name under which writing the page would destroy another file:
+// one of the show's own files (letter case aside, for case-insensitive
+// volumes), the download file, or anything already there that is not a page.
+bool replaces_other_file(const Job& job, const std::string& page) {
+  const std::string folded = ascii_lower(page);
+  if (is_show_file(folded)) return true;
+  const std::string download = protected_download_name(job);
+  if (!download.empty() && ascii_lower(download) == folded) return true;
+  return !is_page_name(page) && path_exists(job.state.src_dir + page);
+}
+
+// The slide count typed into Text2, or a box saying why it cannot be used.
+std::optional<double> usable_count(Job& job) {
+  const std::string text = job.window.text(TextField::Text2);
+  const double count = read_number(text);
+  // The slide list has a line per slide: an absurd count would fill the disk.
+  const char* refusal = !(count <= 32767.0) ? msg::kTooManySlides
+                        : std::isinf(count) ? msg::kCountOutOfRange
+                                            : nullptr;
+  if (!refusal) return count;
+  job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(refusal, {text})));
+  return std::nullopt;
 }
 
 bool ask_go_on(Job& job, const std::string& title, const std::string& text) {
@@ -113,6 +140,12 @@ void slide_html_click(Job& job) {
     job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kBadPageName, {page})));
     return;
   }
+  if (replaces_other_file(job, page)) {
+    job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kPageNameTaken, {page})));
+    return;
+  }
+  const std::optional<double> count = usable_count(job);
+  if (!count) return;
   if (s.slide_count == 0 &&
       !ask_go_on(job, msg::kCountTitle, msg::paragraphs({msg::kNoCount, msg::kGoOn}))) {
     return;
@@ -123,14 +156,7 @@ void slide_html_click(Job& job) {
   if (normalise_names(job, ext) == Step::Stop) return;
   if (check_presence(job, ext) == Step::Stop) return;
 
-  std::string count_text = job.window.text(TextField::Text2);
-  double count = read_number(count_text);
-  if (!(count <= 32767.0)) {
-    // The slide list has a line per slide: an absurd count would fill the disk.
-    job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kTooManySlides, {count_text})));
-    return;
-  }
-  s.last_slide[1] = count;
+  s.last_slide[1] = *count;
   s.show_title[1] = msg::kShowTitle;
   s.down_file_name[1] = job.window.text(TextField::Text5);
 
