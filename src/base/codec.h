@@ -27,6 +27,8 @@ class Codec {
   Codec& operator=(const Codec&) = delete;
 
   const std::string& codeset() const { return codeset_; }
+  // Whether text is read and written as UTF-8 (an unknown code set included).
+  bool is_utf8() const { return utf8_; }
   std::u32string decode(std::string_view bytes) const;
   // Characters the code page cannot represent come out as "?".
   std::string encode(std::u32string_view text) const;

@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "base/file_ops.h"
 #include "base/line_ends.h"
+#include "base/messages.h"
 
 namespace vellumet {
 
@@ -17,14 +19,25 @@ FileResult FileResult::failure(int err) {
   return {false, error_text(err)};
 }
 
-FileResult read_file(const std::string& path, std::string& bytes) {
+FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes) {
   bytes.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return FileResult::failure(errno);
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    int err = errno;
     ::close(fd);
-    return FileResult::failure(EISDIR);
+    return FileResult::failure(err);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) return FileResult::failure(EISDIR);
+    return {false, msg::kNotRegularFile};
+  }
+  if (static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
+    ::close(fd);
+    return FileResult::failure(EFBIG);
   }
   // Read straight into the string: one copy, however large the file.
   std::size_t size = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +15,10 @@ struct FileResult {
   static FileResult failure(int err);
 };
 
-// Reads a whole file into `bytes`.
-FileResult read_file(const std::string& path, std::string& bytes);
+// Reads a whole regular file (or a file a link leads to) into `bytes`. A
+// FIFO, socket or device is refused at once, never waited on, and so is a
+// file larger than `max_bytes` (EFBIG).
+FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes = SIZE_MAX);
 
 // Splits text into lines: CR or CR LF ends a line, a lone LF stays inside the
 // line, the last line counts even without a line end. Views point into `bytes`.

@@ -22,13 +22,9 @@ void show_list(Job& job) {
 }  // namespace
 
 bool is_leftover(std::string_view name, std::string_view page, std::string_view download) {
-  static const std::string navbtn_page = navbtn_page_name(1), slide_page = slide_page_name(1);
-  if (name == kPlayerFile || name == slide_page || name == navbtn_page) return false;
   if (name == page) return false;
   if (!download.empty() && name == download) return false;
-  if (looks_like_slide_image(name)) return false;
-  return !ends_with_folded(name, kPresentationExtension) &&
-         !ends_with_folded(name, kPlayerExtension);
+  return !is_show_file(name);
 }
 
 std::string protected_download_name(const Job& job) {

@@ -3,14 +3,15 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
-#include <fstream>
+
+#include "base/text_file.h"
 
 namespace vellumet::ui {
 
 namespace {
 
 // Slide images are a few megabytes at most; anything far larger is not a slide.
-constexpr std::streamoff kMaxImageBytes = 256LL * 1024 * 1024;
+constexpr std::size_t kMaxImageBytes = 256u * 1024 * 1024;
 
 }  // namespace
 
@@ -26,16 +27,12 @@ bool PreviewImage::load(const std::string& path) {
 void PreviewImage::decode() {
   image_ = QImage();
   decoded_ratio_ = devicePixelRatioF();
-  // The file is read by its exact bytes, so any name the folder list shows loads.
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
-  in.seekg(0, std::ios::end);
-  const std::streamoff file_size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (file_size <= 0 || file_size > kMaxImageBytes) return;
-  QByteArray bytes(static_cast<qsizetype>(file_size), Qt::Uninitialized);
-  if (!in.read(bytes.data(), file_size)) return;
-  QBuffer buffer(&bytes);
+  // The file is read by its exact bytes, so any name the folder list shows
+  // loads; a pipe or device in its place is refused rather than waited on.
+  std::string bytes;
+  if (!read_file(path_, bytes, kMaxImageBytes).ok || bytes.empty()) return;
+  QByteArray raw = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&raw);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   const QSize pixels = (QSizeF(size()) * decoded_ratio_).toSize().expandedTo(QSize(1, 1));
