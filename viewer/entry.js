@@ -145,10 +145,19 @@
   }
 
   // A swipe across the slide: right to left is next, left to right previous.
+  // A move that is more across than down is kept from the browser, so that
+  // it neither scrolls nor flings nor goes back in the history.
   function onTouch(e) {
     if (e.type === "touchstart") {
       var t = e.touches[0];
       swipe = e.touches.length === 1 && !zoomedIn() ? { x: t.clientX, y: t.clientY } : null;
+      return;
+    }
+    if (e.type === "touchmove") {
+      var now = e.touches[0];
+      if (swipe && e.touches.length === 1 && Math.abs(now.clientX - swipe.x) > Math.abs(now.clientY - swipe.y)) {
+        e.preventDefault();
+      }
       return;
     }
     var start = swipe;
@@ -189,8 +198,10 @@
     note.setAttribute("role", "status");
     body.appendChild(note);
     doc.addEventListener("keydown", onKey, true);
-    var touch = ["touchstart", "touchend", "touchcancel"];
-    for (var i = 0; i < touch.length; i++) doc.addEventListener(touch[i], onTouch, { passive: true });
+    var touch = ["touchstart", "touchmove", "touchend", "touchcancel"];
+    for (var i = 0; i < touch.length; i++) {
+      doc.addEventListener(touch[i], onTouch, { passive: touch[i] !== "touchmove" });
+    }
     followZoom();
     return doc;
   }
