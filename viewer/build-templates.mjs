@@ -28,11 +28,12 @@ export const PAGES = [
   { name: 'sld000.htm', source: 'player.html', kind: 'player', values: {} },
 ];
 
-// The band that holds the bar, in CSS pixels, shared by the entry page's
-// script and style and the bar's style: a column is narrower in a window
+// Values shared by the entry page and the bar: the bar's colour, and the
+// band that holds the bar, in CSS pixels. A column is narrower in a window
 // less than small-window pixels wide; a row is as tall as its bar needs,
 // which is one row of controls in a wide window and two in a small one.
-const BAND = {
+const SHARED = {
+  'bar-colour': '#1f2933',
   column: '88',
   'narrow-column': '56',
   row: '52',
@@ -130,7 +131,7 @@ export function lintTemplate(kind, text) {
 export function buildTemplates(dir = HERE) {
   const out = new Map();
   for (const page of PAGES) {
-    const values = { ...BAND, ...page.values };
+    const values = { ...SHARED, ...page.values };
     const text = expand(dir, page.source, values);
     const problems = lintTemplate(page.kind, text);
     if (problems.length) throw new Error(`${page.name}:\n  ${problems.join('\n  ')}`);

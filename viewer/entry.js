@@ -58,6 +58,7 @@
   var swipe = null;  // where a touch that may become a swipe began
   var barFrame = null;
   var slideFrame = null;
+  var early = null;  // the first slide's image while it waits for its frame
 
   function noop() {}
 
@@ -68,6 +69,10 @@
     var digits = String(n);
     while (digits.length < 3) digits = "0" + digits;
     return "img" + digits + "." + ext;
+  }
+
+  function imageUrl(n) {
+    return new URL(imageName(n), document.baseURI).href;
   }
 
   function clamp(n) {
@@ -105,6 +110,12 @@
       (barFirst ? bar + slide : slide + bar) + "</frameset>");
     barFrame = document.querySelector('frame[name="' + BAR + '"]');
     slideFrame = document.querySelector('frame[name="' + SLIDE + '"]');
+    // Until its page comes, the bar's empty frame has the bar's colour.
+    try {
+      barFrame.contentDocument.documentElement.style.background = "{{bar-colour}}";
+    } catch (e) {
+      // Nothing to colour: the frame already holds another page.
+    }
   }
 
   // Keeps the band as thick as the window and the bar need.
@@ -216,16 +227,25 @@
   }
 
   // The <img> of slide n, created (and so loaded) on first use.
+  // The image of the first slide shown is asked for before the frames are
+  // made (see early), and then moved into the slide frame.
   function imageFor(n) {
     var img = images[n];
     if (img) return img;
-    img = slideDoc.createElement("img");
+    if (early && early.n === n) {
+      img = early.img;
+    } else {
+      img = slideDoc.createElement("img");
+      img.src = imageUrl(n);
+    }
+    early = null;
     img.alt = TEXT.slide + " " + n + " / " + count;
-    img.addEventListener("error", function () {
+    function failed() {
       img.setAttribute("data-failed", "");
       if (n === current) showNote(missingText(n));
-    });
-    img.src = new URL(imageName(n), document.baseURI).href;
+    }
+    img.addEventListener("error", failed);
+    if (img.complete && !img.naturalWidth) failed();
     slideDoc.getElementById("vm-stage").appendChild(img);
     images[n] = img;
     return img;
@@ -364,6 +384,11 @@
     run(data.command, data.slide);
   });
 
+  // The first slide's image is on its way while the frames are made.
+  if (count >= 1) {
+    early = { n: slideFromAddress(), img: new Image() };
+    early.img.src = imageUrl(early.n);
+  }
   writeFrames();
   document.addEventListener("keydown", onKey, true);
   window.addEventListener("hashchange", function () {

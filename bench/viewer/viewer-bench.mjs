@@ -100,21 +100,24 @@ function timings() {
   const rel = (win, t) => t + win.performance.timeOrigin - top.timeOrigin;
   const nav = top.getEntriesByType('navigation')[0];
   const out = { html: nav.responseEnd, painted: window.__vmProbe.painted };
-  for (const frame of document.querySelectorAll('frame')) {
-    let win;
+  // The slide's timing is kept by whichever document holds its image.
+  const windows = [window, ...[...document.querySelectorAll('frame')].map((f) => f.contentWindow)];
+  for (const win of windows) {
+    let entries;
     try {
-      win = frame.contentWindow;
-      win.performance.now();
+      entries = win.performance.getEntriesByType('resource');
     } catch {
       continue;
     }
-    for (const e of win.performance.getEntriesByType('resource')) {
+    for (const e of entries) {
       if (/img001\.jpg$/.test(e.name) && out.slideRequested === undefined) {
         out.slideRequested = rel(win, e.startTime);
         out.slideReceived = rel(win, e.responseEnd);
       }
     }
   }
+  const slide = document.querySelector('frame[name="vmslide"]');
+  if (slide) out.framesMade = slide.contentWindow.performance.timeOrigin - top.timeOrigin;
   const bar = top.getEntriesByType('resource').find((e) => /navbtn1\.htm$/.test(e.name));
   if (bar) out.barRequested = bar.startTime;
   return out;
@@ -249,6 +252,8 @@ try {
   console.log(
     '  where the viewer\'s time goes (medians, ms from navigation start): page received',
     part('html').toFixed(1),
+    '| frames made',
+    part('framesMade').toFixed(1),
     '| slide requested',
     part('slideRequested').toFixed(1),
     '| slide received',
