@@ -58,7 +58,6 @@
   var swipe = null;  // where a touch that may become a swipe began
   var barFrame = null;
   var slideFrame = null;
-  var early = null;  // the first slide's image while it waits for its frame
 
   function noop() {}
 
@@ -69,10 +68,6 @@
     var digits = String(n);
     while (digits.length < 3) digits = "0" + digits;
     return "img" + digits + "." + ext;
-  }
-
-  function imageUrl(n) {
-    return new URL(imageName(n), document.baseURI).href;
   }
 
   function clamp(n) {
@@ -227,25 +222,17 @@
   }
 
   // The <img> of slide n, created (and so loaded) on first use.
-  // The image of the first slide shown is asked for before the frames are
-  // made (see early), and then moved into the slide frame.
+  // The <img> of slide n, created (and so loaded) on first use.
   function imageFor(n) {
     var img = images[n];
     if (img) return img;
-    if (early && early.n === n) {
-      img = early.img;
-    } else {
-      img = slideDoc.createElement("img");
-      img.src = imageUrl(n);
-    }
-    early = null;
+    img = slideDoc.createElement("img");
     img.alt = TEXT.slide + " " + n + " / " + count;
-    function failed() {
+    img.addEventListener("error", function () {
       img.setAttribute("data-failed", "");
       if (n === current) showNote(missingText(n));
-    }
-    img.addEventListener("error", failed);
-    if (img.complete && !img.naturalWidth) failed();
+    });
+    img.src = new URL(imageName(n), document.baseURI).href;
     slideDoc.getElementById("vm-stage").appendChild(img);
     images[n] = img;
     return img;
@@ -300,7 +287,10 @@
           if (other.decode) other.decode().catch(noop);
         }
       }
-      requestAnimationFrame(startBar);
+      // The frame after the one that draws the slide.
+      requestAnimationFrame(function () {
+        requestAnimationFrame(startBar);
+      });
     });
   }
 
@@ -384,11 +374,6 @@
     run(data.command, data.slide);
   });
 
-  // The first slide's image is on its way while the frames are made.
-  if (count >= 1) {
-    early = { n: slideFromAddress(), img: new Image() };
-    early.img.src = imageUrl(early.n);
-  }
   writeFrames();
   document.addEventListener("keydown", onKey, true);
   window.addEventListener("hashchange", function () {

@@ -94,32 +94,14 @@ function paintProbe() {
   }).observe(document, { childList: true, subtree: true });
 }
 
-// Where the viewer's time went, from the resource timings of its frames.
+// Where the viewer's time went, in ms from navigation start: the page
+// received, the frames made (the slide frame's document created), the slide
+// painted. The requests' start and end are added from the browser's side.
 function timings() {
-  const top = performance;
-  const rel = (win, t) => t + win.performance.timeOrigin - top.timeOrigin;
-  const nav = top.getEntriesByType('navigation')[0];
-  const out = { html: nav.responseEnd, painted: window.__vmProbe.painted };
-  // The slide's timing is kept by whichever document holds its image.
-  const windows = [window, ...[...document.querySelectorAll('frame')].map((f) => f.contentWindow)];
-  for (const win of windows) {
-    let entries;
-    try {
-      entries = win.performance.getEntriesByType('resource');
-    } catch {
-      continue;
-    }
-    for (const e of entries) {
-      if (/img001\.jpg$/.test(e.name) && out.slideRequested === undefined) {
-        out.slideRequested = rel(win, e.startTime);
-        out.slideReceived = rel(win, e.responseEnd);
-      }
-    }
-  }
+  const nav = performance.getEntriesByType('navigation')[0];
+  const out = { origin: performance.timeOrigin, html: nav.responseEnd, painted: window.__vmProbe.painted };
   const slide = document.querySelector('frame[name="vmslide"]');
-  if (slide) out.framesMade = slide.contentWindow.performance.timeOrigin - top.timeOrigin;
-  const bar = top.getEntriesByType('resource').find((e) => /navbtn1\.htm$/.test(e.name));
-  if (bar) out.barRequested = bar.startTime;
+  if (slide) out.framesMade = slide.contentWindow.performance.timeOrigin - performance.timeOrigin;
   return out;
 }
 
@@ -143,13 +125,25 @@ try {
     try {
       await context.addInitScript(paintProbe);
       const page = await context.newPage();
+      const requests = {};
+      page.on('requestfinished', (r) => {
+        requests[r.url().slice(r.url().lastIndexOf('/') + 1)] ??= r.timing();
+      });
       await page.goto(url, { waitUntil: 'commit' });
       await page.waitForFunction(() => window.__vmProbe && window.__vmProbe.painted !== undefined, null, {
         timeout: 30000,
       });
       if (breakdown) {
         await page.waitForFunction(() => performance.getEntriesByName(new URL('navbtn1.htm', location.href).href).length > 0);
-        breakdown.push(await page.evaluate(timings));
+        const t = await page.evaluate(timings);
+        const slide = requests['img001.jpg'];
+        const bar = requests['navbtn1.htm'];
+        if (slide) {
+          t.slideRequested = slide.startTime - t.origin;
+          t.slideReceived = slide.startTime + slide.responseEnd - t.origin;
+        }
+        if (bar) t.barRequested = bar.startTime - t.origin;
+        breakdown.push(t);
       }
       return await page.evaluate(() => window.__vmProbe.painted);
     } finally {
