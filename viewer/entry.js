@@ -260,7 +260,7 @@
     return list;
   }
 
-  // Shows the current slide. Once it is there its neighbours are loaded and
+  // Shows the current slide. Once it is drawn its neighbours are loaded and
   // decoded, so that the next step paints at once, and the bar may come.
   function render() {
     if (!slideDocument() || current < 1) return;
@@ -280,16 +280,19 @@
     }
     slideDoc.title = img.alt;
     showNote(img.hasAttribute("data-failed") ? missingText(shown) : "");
+    // In the frame after the one that draws the slide: its neighbours, then
+    // the bar (the first time), so that neither holds the slide up.
     whenSettled(img, function () {
-      if (shown === current) {
-        for (var j = 0; j < near.length; j++) {
-          var other = imageFor(near[j]);
-          if (other.decode) other.decode().catch(noop);
-        }
-      }
-      // The frame after the one that draws the slide.
       requestAnimationFrame(function () {
-        requestAnimationFrame(startBar);
+        requestAnimationFrame(function () {
+          if (shown === current) {
+            for (var j = 0; j < near.length; j++) {
+              var other = imageFor(near[j]);
+              if (other.decode) other.decode().catch(noop);
+            }
+          }
+          startBar();
+        });
       });
     });
   }
