@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "program_folder.h"
+
 namespace vellumet::bench {
 
 namespace fs = std::filesystem;
@@ -22,30 +24,6 @@ std::string three(int i) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%03d", i);
   return buf;
-}
-
-void write_synthetic_templates(const std::string& dir) {
-  const std::string head = "<HTML>\r\n<HEAD>\r\n<TITLE>Slides</TITLE>\r\n";
-  std::string index =
-      head + "<SCRIPT>\r\nvar LastSlide = 0;\r\nvar Ext = \"GIF\";\r\n</SCRIPT>\r\n";
-  index += "<FRAMESET COLS=\"120,*\"><FRAME SRC=\"navbtn0.htm\"><FRAME SRC=\"img001.GIF\">\r\n";
-  index += "</FRAMESET></HTML>\r\n";
-  for (const char* n : {"index_c_l.htm", "index_c_r.htm", "index_r_u.htm", "index_r_d.htm"}) {
-    put_file(dir + "/" + n, index);
-  }
-  std::string nav = head + "</HEAD><BODY>\r\n";
-  for (const char* b : {"T_BUTTON", "F_BUTTON", "P_BUTTON", "N_BUTTON", "L_BUTTON", "M_BUTTON",
-                        "D_BUTTON", "S_BUTTON"}) {
-    nav += std::string("<A HREF=\"#\"><IMG SRC=\"") + b + "\"></A>\r\n";
-  }
-  nav += "<A HREF=\"sld000.htm\" TARGET=\"_top\">player</A>\r\n";
-  nav += "<SCRIPT>go(0,0); // (0,0)\r\n</SCRIPT>\r\n";
-  nav += "<A HREF=\"DOWNLOAD_FILE\">download</A>\r\n";
-  nav += "<FORM><SELECT NAME=\"n\">\r\n</SELECT></FORM>\r\n</BODY></HTML>\r\n";
-  put_file(dir + "/navbtn_c.htm", nav);
-  put_file(dir + "/navbtn_r.htm", nav);
-  put_file(dir + "/sld000.htm",
-           head + "</HEAD><BODY><EMBED SRC=\"/img0/pres0.ppz\"></BODY></HTML>\r\n");
 }
 
 }  // namespace
@@ -83,23 +61,15 @@ void remove_tree(const std::string& path) {
   fs::remove_all(path, ignored);
 }
 
-const std::string& program_dir() {
+const std::string& program_folder() {
   static const std::string dir = [] {
     const std::string d = work_dir() + "/program";
-    fs::create_directories(d + "/Template");
-    fs::create_directories(d + "/buttons");
+    testing::make_program_folder(d);
     const fs::path shipped = fs::path(VELLUMET_SOURCE_DIR) / "Template";
     if (fs::exists(shipped / "navbtn_c.htm")) {
       fs::copy(shipped, d + "/Template",
                fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-    } else {
-      write_synthetic_templates(d + "/Template");
     }
-    std::string ini;
-    for (int j = 1; j <= 8; ++j) ini += "buttons/b" + std::to_string(j) + ".gif\r\n";
-    ini += "0\r\n";
-    put_file(d + "/VellumetDefault.ini", ini);
-    put_file(d + "/Vellumet.ini", ini);
     return d;
   }();
   return dir;

@@ -12,14 +12,15 @@
 #include <vector>
 
 #include "bench_folders.h"
+#include "commands/create_html.h"
+#include "commands/options.h"
+#include "commands/start_up.h"
 #include "floor.h"
-#include "generator/create_html.h"
 #include "generator/page_writers.h"
+#include "job/dialogs.h"
+#include "job/job.h"
+#include "job/memory_window.h"
 #include "source/slide_set.h"
-#include "state/dialogs.h"
-#include "state/job.h"
-#include "state/memory_window.h"
-#include "state/window_logic.h"
 
 namespace vb = vellumet::bench;
 using namespace vellumet;
@@ -48,7 +49,7 @@ class BenchDialogs : public Dialogs {
 struct Session {
   MemoryWindow window;
   BenchDialogs dialogs;
-  Job job{window, dialogs, vb::program_dir(), "UTF-8"};
+  Job job{window, dialogs, vb::program_folder(), "UTF-8"};
   Session() {
     window.on_check_changed = [this](CheckBox box) { on_check_changed(job, box); };
     form_load(job);
@@ -77,7 +78,7 @@ void BM_CreateHtml_Floor(benchmark::State& state) {
     state.PauseTiming();
     const std::string dir = vb::make_export("create", kSlides, kLeftovers);
     state.ResumeTiming();
-    vb::floor_create_html(dir, vb::program_dir() + "/Template", kSlides);
+    vb::floor_create_html(dir, vb::program_folder() + "/Template", kSlides);
   }
 }
 

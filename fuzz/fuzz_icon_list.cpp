@@ -9,12 +9,12 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_file.h"
 #include "fuzz_support.h"
 #include "generator/icon_list.h"
 #include "generator/page_writers.h"
-#include "generator/text_file.h"
-#include "state/job.h"
-#include "state/memory_window.h"
+#include "job/job.h"
+#include "job/memory_window.h"
 
 using namespace vellumet;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/codec.h"
 #include "fuzz_support.h"
-#include "generator/codec.h"
 #include "generator/markers.h"
 
 using namespace vellumet;

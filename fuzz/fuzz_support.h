@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "state/dialogs.h"
+#include "job/dialogs.h"
 
 namespace vellumet::fuzz {
 

@@ -11,8 +11,8 @@
 
 #include "fuzz_support.h"
 #include "generator/page_writers.h"
-#include "state/job.h"
-#include "state/memory_window.h"
+#include "job/job.h"
+#include "job/memory_window.h"
 
 using namespace vellumet;
 

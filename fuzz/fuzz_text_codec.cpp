@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/codec.h"
+#include "base/text_file.h"
 #include "fuzz_support.h"
-#include "generator/codec.h"
-#include "generator/text_file.h"
 
 using namespace vellumet;
 

@@ -32,9 +32,9 @@ const SLIDES = 999;
 const steps = Math.min(SLIDES - 1, Number(option('steps', '60')));
 const TARGET_MS = 150;
 
-process.env.VELLUMET_PROGRAM_DIR ??= path.join(build, 'bin');
+process.env.VELLUMET_PROGRAM_FOLDER ??= path.join(build, 'bin');
 process.env.VELLUMET_MAKE_VIEWER ??= path.join(build, 'tests/e2e/make_viewer');
-for (const f of [process.env.VELLUMET_PROGRAM_DIR, process.env.VELLUMET_MAKE_VIEWER]) {
+for (const f of [process.env.VELLUMET_PROGRAM_FOLDER, process.env.VELLUMET_MAKE_VIEWER]) {
   if (!fs.existsSync(f)) {
     console.error(`${f} not found: build the default preset first (cmake --build --preset default)`);
     process.exit(2);

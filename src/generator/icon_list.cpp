@@ -1,8 +1,8 @@
 #include "generator/icon_list.h"
 
-#include "generator/codec.h"
-#include "generator/messages.h"
-#include "generator/text_file.h"
+#include "base/codec.h"
+#include "base/messages.h"
+#include "base/text_file.h"
 
 namespace vellumet {
 
@@ -30,14 +30,15 @@ int frame_style_field(std::string_view line) {
 void read_button_ini(Job& job) {
   JobState& s = job.state;
   bool custom = job.window.menu_checked(MenuMark::icon_custom);
-  std::string path = job.program_dir + "/" + (custom ? kCustomIconList : kStandardIconList);
+  std::string path = job.program_folder + "/" + (custom ? kCustomIconList : kStandardIconList);
   for (auto& b : s.button_img) b.clear();
   s.frame_style = 0;
 
   std::string bytes;
   FileResult r = read_file(path, bytes);
   if (!r.ok) {
-    job.dialogs.show(info_box(msg::kIconTitle, msg::fill(msg::kIconUnreadable, {path, r.reason})));
+    job.dialogs.show(info_box(
+        msg::kIconTitle, msg::paragraphs({msg::fill(msg::kIconUnreadable, {path}), r.reason})));
     return;
   }
   Codec codec(job.codeset);
@@ -54,18 +55,6 @@ void read_button_ini(Job& job) {
     return;
   }
   s.frame_style = style;
-}
-
-void icon_server_click(Job& job) {
-  job.window.set_menu_checked(MenuMark::icon_server, true);
-  job.window.set_menu_checked(MenuMark::icon_custom, false);
-  read_button_ini(job);
-}
-
-void icon_custom_click(Job& job) {
-  job.window.set_menu_checked(MenuMark::icon_server, false);
-  job.window.set_menu_checked(MenuMark::icon_custom, true);
-  read_button_ini(job);
 }
 
 }  // namespace vellumet

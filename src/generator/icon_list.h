@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "state/job.h"
+#include "job/job.h"
 
 namespace vellumet {
 
@@ -14,8 +14,5 @@ inline constexpr const char* kStandardIconList = "VellumetDefault.ini";
 // number 0 to 3, is reported in an information box; what was not read is left
 // empty and frame_style becomes 0.
 void read_button_ini(Job& job);
-
-void icon_server_click(Job& job);
-void icon_custom_click(Job& job);
 
 }  // namespace vellumet

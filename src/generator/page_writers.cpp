@@ -3,31 +3,74 @@
 #include <string.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
-#include "generator/codec.h"
+#include "base/codec.h"
+#include "base/line_ends.h"
+#include "base/messages.h"
+#include "base/number_text.h"
 #include "generator/markers.h"
-#include "generator/number_text.h"
+#include "source/file_names.h"
 
 namespace vellumet {
 
 namespace {
 
+// Writes an extra line into the page, before the line being rewritten.
 using Emit = std::function<void(const std::u32string&)>;
-// Rewrites one decoded line; may emit extra lines to be written before it.
-using LineRule = std::function<void(std::u32string& line, const Emit& emit)>;
+// What one marker does to a decoded line; `marker` is the marker's text.
+using MarkerRule =
+    std::function<void(std::u32string& line, std::u32string_view marker, const Emit& emit)>;
+
+// One marker of a template and its rule. On every line that holds any marker
+// of the page, each rule runs in table order and looks for its own marker in
+// the line as it stands by then: a value an earlier rule put in may hold a
+// later marker.
+struct Marker {
+  std::string text;  // ASCII
+  MarkerRule rule;
+};
+using MarkerTable = std::vector<Marker>;
+
+// The marker is replaced by `value` (its first occurrence only).
+MarkerRule replaced_by(std::u32string value) {
+  return [value = std::move(value)](std::u32string& line, std::u32string_view marker, const Emit&) {
+    replace_first(line, marker, value);
+  };
+}
+
+// A line that begins with the marker after its leading blanks becomes `value`.
+MarkerRule whole_line(std::u32string value) {
+  return [value = std::move(value)](std::u32string& line, std::u32string_view marker, const Emit&) {
+    if (starts_with_marker(line, marker)) line = value;
+  };
+}
+
+// With the option on the marker is replaced by `value`; with it off a line
+// holding the marker is left empty.
+MarkerRule optional_line(bool on, std::u32string value) {
+  return [on, value = std::move(value)](std::u32string& line, std::u32string_view marker,
+                                        const Emit&) {
+    if (find_str(line, marker) == 0) return;
+    if (on) {
+      replace_first(line, marker, value);
+    } else {
+      line.clear();
+    }
+  };
+}
 
 // Byte offsets of every occurrence of each marker in `bytes`, sorted. Markers
 // are ASCII, so a line without a byte match cannot hold a character match.
-std::vector<std::size_t> candidates(std::string_view bytes,
-                                    const std::vector<std::string>& markers) {
+std::vector<std::size_t> candidates(std::string_view bytes, const MarkerTable& markers) {
   std::vector<std::size_t> found;
-  for (const auto& m : markers) {
+  for (const Marker& m : markers) {
     const char* base = bytes.data();
     std::size_t at = 0;
     while (at < bytes.size()) {
-      const void* hit = ::memmem(base + at, bytes.size() - at, m.data(), m.size());
+      const void* hit = ::memmem(base + at, bytes.size() - at, m.text.data(), m.text.size());
       if (!hit) break;
       std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
       found.push_back(pos);
@@ -39,16 +82,17 @@ std::vector<std::size_t> candidates(std::string_view bytes,
 }
 
 PageResult write_page(Job& job, int show_no, const std::string& template_name,
-                      const std::string& page_name, const std::vector<std::string>& markers,
-                      const LineRule& rule) {
+                      const std::string& page_name, const MarkerTable& markers) {
   const JobState& s = job.state;
   std::string page_path = s.src_dir + page_name;
   std::string template_path = s.app_dir + "/Template/" + template_name;
-  if (show_no < 0 || show_no > kMaxShow)
-    return {false, false, page_path, "show number out of range"};
+  if (show_no < 0 || show_no > kMaxShow) {
+    return {false, false, page_path,
+            msg::fill(msg::kShowNumberOutOfRange, {std::to_string(show_no)})};
+  }
   if (template_name.empty()) {
     return {false, true, template_path,
-            "フレーム形式 " + std::to_string(s.frame_style) + " は 0 ～ 3 の範囲外です。"};
+            msg::fill(msg::kFrameStyleOutOfRange, {std::to_string(s.frame_style)})};
   }
 
   std::string bytes;
@@ -60,6 +104,8 @@ PageResult write_page(Job& job, int show_no, const std::string& template_name,
   if (!r.ok) return {false, false, page_path, r.reason};
 
   Codec codec(job.codeset);
+  std::vector<std::u32string> marker_texts;
+  for (const Marker& m : markers) marker_texts.push_back(ascii(m.text));
   std::vector<std::size_t> hits = candidates(bytes, markers);
   auto next_hit = hits.begin();
   Emit emit = [&](const std::u32string& extra) {
@@ -79,7 +125,7 @@ PageResult write_page(Job& job, int show_no, const std::string& template_name,
     while (next_hit != hits.end() && *next_hit < begin) ++next_hit;
     if (next_hit == hits.end() || *next_hit >= end) {
       // No marker: the bytes pass through as they are.
-      if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') {
+      if (end + 1 < bytes.size() && bytes[end] == kCr && bytes[end + 1] == kLf) {
         if (run_end != begin) {
           flush_run();
           run_begin = begin;
@@ -92,7 +138,7 @@ PageResult write_page(Job& job, int show_no, const std::string& template_name,
     } else {
       flush_run();
       std::u32string text = codec.decode(line);
-      rule(text, emit);
+      for (std::size_t i = 0; i < markers.size(); ++i) markers[i].rule(text, marker_texts[i], emit);
       if (r.ok) r = page.write_line(codec.encode(text));
     }
     if (!r.ok) return {false, false, page_path, r.reason};
@@ -106,6 +152,48 @@ PageResult write_page(Job& job, int show_no, const std::string& template_name,
 
 std::u32string chars(const std::string& utf8) {
   return utf8_decode(utf8);
+}
+
+// The pages are written in the text code page while the templates declare
+// UTF-8. Under UTF-8 inserted values go in as they are; under any other code
+// page they go in as ASCII, which reads the same whatever a page declares.
+
+// Text: every character beyond ASCII as a numeric character reference.
+std::u32string page_text(const Codec& codec, std::u32string text) {
+  if (codec.is_utf8()) return text;
+  std::u32string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += c;
+    } else {
+      // A byte the code page could not read stands for no character at all.
+      char buf[16];
+      std::snprintf(buf, sizeof buf, "&#x%X;", is_escaped_byte(c) ? 0xFFFDu : unsigned{c});
+      out += ascii(buf);
+    }
+  }
+  return out;
+}
+
+// A reference to a file, given as the bytes of its name in the code page:
+// every character beyond ASCII as its bytes, percent-encoded. A browser asks
+// for exactly those bytes over http and opens them over file://, so the
+// reference finds the file under the name it has on disk.
+std::u32string page_reference(const Codec& codec, std::string_view bytes) {
+  std::u32string text = codec.decode(bytes);
+  if (codec.is_utf8()) return text;
+  static const char kHex[] = "0123456789ABCDEF";
+  std::u32string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += c;
+      continue;
+    }
+    for (unsigned char b : codec.encode(std::u32string_view(&c, 1))) {
+      out += {U'%', static_cast<char32_t>(kHex[b >> 4]), static_cast<char32_t>(kHex[b & 15])};
+    }
+  }
+  return out;
 }
 
 // A typed file name must not be able to end the attribute it is written into.
@@ -132,8 +220,8 @@ std::u32string html_escaped(const std::u32string& text) {
   return out;
 }
 
-bool contains(const std::u32string& line, std::u32string_view marker) {
-  return find_str(line, marker) > 0;
+std::size_t show_index(int show_no) {
+  return static_cast<std::size_t>(std::clamp(show_no, 0, kMaxShow));
 }
 
 }  // namespace
@@ -151,78 +239,60 @@ std::string navbtn_template_name(int frame_style) {
 
 PageResult make_index_html(Job& job, int show_no) {
   const JobState& s = job.state;
-  const std::u32string last_slide_marker = U"var LastSlide =";
-  auto index = static_cast<std::size_t>(std::clamp(show_no, 0, kMaxShow));
-  std::u32string line_value = last_slide_marker + ascii(signed_number(s.last_slide[index])) + U";";
-  std::u32string ext = (s.img_type == 1 || s.img_type == 3) ? U"gif" : U"jpg";
-  std::u32string navbtn = ascii("navbtn" + std::to_string(show_no));
+  const std::string last_slide = "var LastSlide =";
+  std::u32string line_value =
+      ascii(last_slide + signed_number(s.last_slide[show_index(show_no)]) + ";");
+  const MarkerTable markers = {
+      {last_slide, whole_line(line_value)},
+      {"GIF", replaced_by(ascii(image_extension(s.img_type)))},
+      {"navbtn0", replaced_by(ascii(navbtn_page_stem(show_no)))},
+  };
   return write_page(job, show_no, index_template_name(s.frame_style),
-                    job.window.text(TextField::Text3), {"var LastSlide =", "GIF", "navbtn0"},
-                    [&](std::u32string& line, const Emit&) {
-                      if (starts_with_marker(line, last_slide_marker)) line = line_value;
-                      replace_first(line, U"GIF", ext);
-                      replace_first(line, U"navbtn0", navbtn);
-                    });
+                    job.window.text(TextField::Text3), markers);
 }
 
 PageResult make_navbtn_html(Job& job, int show_no) {
   const JobState& s = job.state;
-  auto index = static_cast<std::size_t>(std::clamp(show_no, 0, kMaxShow));
-  static const char32_t* kButtons[] = {U"T_BUTTON", U"F_BUTTON", U"P_BUTTON", U"N_BUTTON",
-                                       U"L_BUTTON", U"M_BUTTON", U"D_BUTTON", U"S_BUTTON"};
+  const std::size_t index = show_index(show_no);
+  static const char* kButtons[] = {"T_BUTTON", "F_BUTTON", "P_BUTTON", "N_BUTTON",
+                                   "L_BUTTON", "M_BUTTON", "D_BUTTON", "S_BUTTON"};
   // The references are bytes of the icon list, in the code page of the pages.
   const Codec codec(job.codeset);
-  std::vector<std::u32string> images;
-  for (std::size_t j = 1; j <= 8; ++j) images.push_back(codec.decode(s.button_img[j]));
+  MarkerTable markers;
+  for (std::size_t j = 1; j <= 8; ++j)
+    markers.push_back({kButtons[j - 1], replaced_by(page_reference(codec, s.button_img[j]))});
+
   bool player = job.window.check(CheckBox::Check1) == kChecked;
   bool download = job.window.check(CheckBox::Check2) == kChecked;
   double count = s.last_slide[index];
-  std::u32string count_marker = U"(" + ascii(plain_number(count)) + U",0)";
-  std::u32string slide_page = ascii("sld00" + std::to_string(show_no));
-  std::u32string down_file = html_escaped(chars(s.down_file_name[index]));
   std::u32string tab = chars(s.tab_char), quote = chars(s.quote_char);
-
-  return write_page(job, show_no, navbtn_template_name(s.frame_style),
-                    "navbtn" + std::to_string(show_no) + ".htm",
-                    {"T_BUTTON", "F_BUTTON", "P_BUTTON", "N_BUTTON", "L_BUTTON", "M_BUTTON",
-                     "D_BUTTON", "S_BUTTON", "sld000", "(0,0)", "DOWNLOAD_FILE", "</SELECT>"},
-                    [&](std::u32string& line, const Emit& emit) {
-                      for (std::size_t j = 0; j < 8; ++j)
-                        replace_first(line, kButtons[j], images[j]);
-                      if (contains(line, U"sld000")) {
-                        if (player) {
-                          replace_first(line, U"sld000", slide_page);
-                        } else {
-                          line.clear();
-                        }
-                      }
-                      replace_first(line, U"(0,0)", count_marker);
-                      if (contains(line, U"DOWNLOAD_FILE")) {
-                        if (download) {
-                          replace_first(line, U"DOWNLOAD_FILE", down_file);
-                        } else {
-                          line.clear();
-                        }
-                      }
-                      if (contains(line, U"</SELECT>")) {
-                        for (long j = 1; static_cast<double>(j) <= count; ++j) {
-                          std::u32string n = ascii(std::to_string(j));
-                          emit(tab + U"<OPTION VALUE=" + quote + n + quote + U">" + n);
-                        }
-                      }
-                    });
+  markers.push_back({"sld000", optional_line(player, ascii(slide_page_stem(show_no)))});
+  markers.push_back({"(0,0)", replaced_by(U"(" + ascii(plain_number(count)) + U",0)")});
+  markers.push_back(
+      {"DOWNLOAD_FILE",
+       optional_line(download, html_escaped(page_reference(codec, s.down_file_name[index])))});
+  // The slide list: one option per slide, written before the list's end.
+  markers.push_back(
+      {"</SELECT>", [&](std::u32string& line, std::u32string_view marker, const Emit& emit) {
+         if (find_str(line, marker) == 0) return;
+         for (long j = 1; static_cast<double>(j) <= count; ++j) {
+           std::u32string n = ascii(std::to_string(j));
+           emit(tab + U"<OPTION VALUE=" + quote + n + quote + U">" + n);
+         }
+       }});
+  return write_page(job, show_no, navbtn_template_name(s.frame_style), navbtn_page_name(show_no),
+                    markers);
 }
 
 PageResult make_slide_html(Job& job, int show_no) {
   const JobState& s = job.state;
-  auto index = static_cast<std::size_t>(std::clamp(show_no, 0, kMaxShow));
-  std::u32string title_line = U"<TITLE>" + chars(s.show_title[index]) + U"</TITLE>";
-  std::u32string path = ascii("/img" + std::to_string(show_no) + "/");
-  return write_page(job, show_no, "sld000.htm", "sld00" + std::to_string(show_no) + ".htm",
-                    {"<TITLE>", "/img0/"}, [&](std::u32string& line, const Emit&) {
-                      if (starts_with_marker(line, U"<TITLE>")) line = title_line;
-                      replace_first(line, U"/img0/", path);
-                    });
+  const Codec codec(job.codeset);
+  const std::u32string title = page_text(codec, chars(s.show_title[show_index(show_no)]));
+  const MarkerTable markers = {
+      {"<TITLE>", whole_line(U"<TITLE>" + title + U"</TITLE>")},
+      {"/img0/", replaced_by(ascii("/img" + std::to_string(show_no) + "/"))},
+  };
+  return write_page(job, show_no, "sld000.htm", slide_page_name(show_no), markers);
 }
 
 }  // namespace vellumet

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "generator/text_file.h"
-#include "state/job.h"
+#include "base/text_file.h"
+#include "job/job.h"
 
 namespace vellumet {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "job/job.h"
 #include "source/listing.h"
-#include "state/job.h"
 
 namespace vellumet {
 
@@ -21,13 +21,5 @@ std::string protected_download_name(const Job& job);
 // nothing is listed. The second form uses a listing of src_dir already read.
 void search_gomi(Job& job);
 void search_gomi(Job& job, const Listing& listing);
-
-// The clean-up command: a fresh scan, the question when leftovers exist, the
-// button check.
-void gomi_click(Job& job);
-
-// Asks (prefix + question) whether to delete the listed leftovers; on Yes
-// deletes them all, reports what could not be deleted, and rescans.
-void delete_gomi(Job& job, std::string& prefix);
 
 }  // namespace vellumet

@@ -9,27 +9,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/ascii.h"
+
 namespace vellumet {
 
 namespace {
-char fold(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-// Big-endian word of the folded bytes [from, from + 8), zero-padded: words
-// compare as the bytes do.
-std::uint64_t folded_word(std::string_view name, std::size_t from) {
-  std::uint64_t w = 0;
-  if (from < name.size())
-    std::memcpy(&w, name.data() + from, std::min<std::size_t>(8, name.size() - from));
-  // All eight bytes at once: ASCII 'A'..'Z' get 0x20 added, other bytes stay.
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
-  const std::uint64_t low7 = w & ~kHigh;
-  const std::uint64_t above_z = low7 + (0x7F - 'Z') * kOnes;
-  const std::uint64_t from_a = low7 + (0x80 - 'A') * kOnes;
-  const std::uint64_t upper = (from_a ^ above_z) & ~w & kHigh;
-  w |= upper >> 2;
-  return __builtin_bswap64(w);  // first byte most significant
-}
 
 // Sorts by name_less. Each name's first sixteen folded bytes become two
 // integers that settle almost every comparison; only longer ties compare the
@@ -60,17 +44,11 @@ void sort_names(std::vector<std::string>& names) {
 bool name_less(std::string_view a, std::string_view b) {
   std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    char x = fold(a[i]), y = fold(b[i]);
+    char x = ascii_lower(a[i]), y = ascii_lower(b[i]);
     if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
   }
   if (a.size() != b.size()) return a.size() < b.size();
   return a < b;
-}
-
-std::string ascii_lower(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) c = fold(c);
-  return s;
 }
 
 bool matches_extension(std::string_view name, std::string_view ext) {
@@ -79,7 +57,7 @@ bool matches_extension(std::string_view name, std::string_view ext) {
   std::string_view tail = name.substr(name.size() - ext.size() - 1);
   if (tail[0] != '.') return false;
   for (std::size_t i = 0; i < ext.size(); ++i) {
-    if (fold(tail[i + 1]) != fold(ext[i])) return false;
+    if (ascii_lower(tail[i + 1]) != ascii_lower(ext[i])) return false;
   }
   return true;
 }
@@ -92,7 +70,7 @@ std::vector<std::string> filter_extension(const Listing& listing, std::string_vi
   return out;
 }
 
-Listing list_normal_files(const std::string& folder) {
+Listing list_entries(const std::string& folder, EntryKind kind) {
   Listing result;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) {
@@ -100,6 +78,7 @@ Listing list_normal_files(const std::string& folder) {
     return result;
   }
   int dfd = ::dirfd(dir);
+  const unsigned char wanted = kind == EntryKind::NormalFile ? DT_REG : DT_DIR;
   for (;;) {
     errno = 0;
     dirent* e = ::readdir(dir);
@@ -108,16 +87,26 @@ Listing list_normal_files(const std::string& folder) {
       break;
     }
     if (e->d_name[0] == '.') continue;
-    bool regular = e->d_type == DT_REG;
+    bool take = e->d_type == wanted;
     if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+      // A link counts as what it leads to.
       struct stat st {};
-      regular = ::fstatat(dfd, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+      take = ::fstatat(dfd, e->d_name, &st, 0) == 0 &&
+             (kind == EntryKind::NormalFile ? S_ISREG(st.st_mode) : S_ISDIR(st.st_mode));
     }
-    if (regular) result.names.emplace_back(e->d_name);
+    if (take) result.names.emplace_back(e->d_name);
   }
   ::closedir(dir);
   sort_names(result.names);
   return result;
+}
+
+Listing list_normal_files(const std::string& folder) {
+  return list_entries(folder, EntryKind::NormalFile);
+}
+
+std::vector<std::string> sub_folders(const std::string& folder) {
+  return list_entries(folder, EntryKind::Folder).names;
 }
 
 }  // namespace vellumet

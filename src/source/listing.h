@@ -6,14 +6,24 @@
 
 namespace vellumet {
 
-// The normal files of one folder: regular files (or links to one) whose name
-// does not begin with ".", sorted by name_less.
+// The visible entries of one kind in one folder, sorted by name_less.
 struct Listing {
   std::vector<std::string> names;
   int error = 0;  // errno when the folder could not be read (names then empty)
 };
 
+// What a listing holds: normal files (regular files or links to one) or
+// sub-folders (folders or links to one). Names beginning with "." are never
+// listed, nor FIFOs, sockets or devices.
+enum class EntryKind { NormalFile, Folder };
+
+// The one directory lister: every listing of a folder comes from here.
+Listing list_entries(const std::string& folder, EntryKind kind);
+
+// The normal files of `folder` ("" stands for the working folder).
 Listing list_normal_files(const std::string& folder);
+// The sub-folders of `folder`; empty when it cannot be read.
+std::vector<std::string> sub_folders(const std::string& folder);
 
 // ASCII letters folded to one case, ties broken by the exact bytes.
 bool name_less(std::string_view a, std::string_view b);
@@ -24,8 +34,5 @@ bool matches_extension(std::string_view name, std::string_view ext);
 
 // Names of `listing` that match "*.ext", in listing order.
 std::vector<std::string> filter_extension(const Listing& listing, std::string_view ext);
-
-// ASCII lower case of a name; other bytes unchanged.
-std::string ascii_lower(std::string_view text);
 
 }  // namespace vellumet

@@ -2,34 +2,17 @@
 
 #include <string>
 
+#include "base/ascii.h"
+#include "job/button_check.h"
+#include "source/file_names.h"
 #include "source/leftovers.h"
-#include "state/window_logic.h"
 
 namespace vellumet {
-
-namespace {
-bool slide_prefix(std::string_view name) {
-  std::string p = ascii_lower(name.substr(0, 3));
-  return p == "img" || p == "sld";
-}
-
-// `name` lower-cased equals `lower`, compared in place.
-bool equals_lowered(std::string_view name, std::string_view lower) {
-  if (name.size() != lower.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    char c = name[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    if (c != lower[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 int find_first_file(const JobState& state, const Listing& listing, std::string* found) {
   for (const auto& name : listing.names) {
     for (int k = 1; k <= 4; ++k) {
-      if (equals_lowered(name, state.first_file[static_cast<std::size_t>(k)])) {
+      if (equals_folded(name, state.first_file[static_cast<std::size_t>(k)])) {
         if (found) *found = name;
         return k;
       }
@@ -41,7 +24,7 @@ int find_first_file(const JobState& state, const Listing& listing, std::string* 
 int count_slides(const Listing& listing, std::string_view ext) {
   int count = 0;
   for (const auto& name : listing.names) {
-    if (count < 32767 && matches_extension(name, ext) && slide_prefix(name)) ++count;
+    if (count < 32767 && is_slide_image(name, ext)) ++count;
   }
   return count;
 }
@@ -73,7 +56,7 @@ void dir_set(Job& job, const std::string& folder, const std::string& name, const
   s.slide_count = static_cast<std::int16_t>(count);
   search_gomi(job, listing);
   command_button_check(job);
-  bool ppz = !filter_extension(listing, "ppz").empty();
+  bool ppz = !filter_extension(listing, kPlayerExtension).empty();
   job.window.set_check(CheckBox::Check1, ppz ? kChecked : kUnchecked);
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "job/job.h"
 #include "source/listing.h"
-#include "state/job.h"
 
 namespace vellumet {
 

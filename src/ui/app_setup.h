@@ -1,14 +1,8 @@
 #pragma once
 
-#include <string>
-
 class QApplication;
 
 namespace vellumet::ui {
-
-// The folder of the running program, symbolic links resolved, so the data laid
-// beside the real binary is found. No final "/".
-std::string program_folder();
 
 // The window font: the Japanese proportional Gothic the layout is measured
 // for, or the closest one installed.

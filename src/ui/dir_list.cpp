@@ -1,15 +1,12 @@
 #include "ui/dir_list.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <QApplication>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
-#include <memory>
 
 #include "source/listing.h"
+#include "source/paths.h"
 #include "ui/text_convert.h"
 
 namespace vellumet::ui {
@@ -38,37 +35,6 @@ class IndentDelegate : public QStyledItemDelegate {
 };
 
 }  // namespace
-
-bool is_directory(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::vector<std::string> sub_folders(const std::string& folder) {
-  std::vector<std::string> names;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return names;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    std::string name = entry->d_name;
-    if (name.empty() || name[0] == '.') continue;
-    if (entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
-    if (is_directory(child_path(folder, name))) names.push_back(std::move(name));
-  }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return name_less(a, b); });
-  return names;
-}
-
-std::string child_path(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && folder.back() == '/') return folder + name;
-  return folder + "/" + name;
-}
-
-std::string parent_path(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos || slash == 0) return "/";
-  return path.substr(0, slash);
-}
 
 DirList::DirList(QWidget* parent) : QListWidget(parent) {
   setItemDelegate(new IndentDelegate(this));

@@ -2,19 +2,8 @@
 
 #include <QListWidget>
 #include <string>
-#include <vector>
 
 namespace vellumet::ui {
-
-// True when `path` names a folder (or a link to one).
-bool is_directory(const std::string& path);
-// The visible sub-folders of `folder` (names not beginning with "."), sorted by
-// name; empty when the folder cannot be read.
-std::vector<std::string> sub_folders(const std::string& folder);
-// `folder` + "/" + `name`, without doubling the root's "/".
-std::string child_path(const std::string& folder, const std::string& name);
-// The folder holding `path`; "/" for "/" itself.
-std::string parent_path(const std::string& path);
 
 // The folder list: the current folder's ancestors from its volume's root down,
 // the current folder itself, then its sub-folders, each indented one step more.

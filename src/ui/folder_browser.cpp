@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include "base/file_ops.h"
 #include "source/listing.h"
+#include "source/paths.h"
 #include "ui/dir_list.h"
 #include "ui/text_convert.h"
 
@@ -54,7 +56,7 @@ void FolderBrowser::open_folder(const std::string& folder) {
   }
   show_path(target);
   current_of_volume_[drive_] = target;
-  if (on_dir_change) on_dir_change(path_);
+  emit dir_changed(path_);
 }
 
 void FolderBrowser::choose_drive(int index) {
@@ -66,7 +68,7 @@ void FolderBrowser::choose_drive(int index) {
   current_of_volume_[index] = target;
   bool changed = target != path_;
   show_path(target);
-  if (changed && on_dir_change) on_dir_change(path_);
+  if (changed) emit dir_changed(path_);
 }
 
 void FolderBrowser::refresh() {

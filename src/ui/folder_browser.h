@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,7 @@ class DirList;
 
 // Ties the drive list, the folder list and the hidden file list together. Each
 // volume remembers the folder last shown on it. Every change of the browsed
-// folder, from the folder list or from a drive change, calls `on_dir_change`
+// folder, from the folder list or from a drive change, emits `dir_changed`
 // exactly once, after the file list has been read.
 class FolderBrowser : public QObject {
   Q_OBJECT
@@ -40,7 +39,10 @@ class FolderBrowser : public QObject {
   // detection only when the folder itself has gone and an ancestor is shown.
   void refresh();
 
-  std::function<void(const std::string& folder)> on_dir_change;
+ signals:
+  // Dir1_Change: the folder list now shows `folder` (no final "/" except at
+  // the root). The main window runs slide detection on it.
+  void dir_changed(const std::string& folder);
 
  private:
   void item_activated(QListWidgetItem* item);

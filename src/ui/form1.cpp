@@ -8,11 +8,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "generator/create_html.h"
-#include "generator/icon_list.h"
-#include "source/leftovers.h"
+#include "commands/clean_up.h"
+#include "commands/create_html.h"
+#include "commands/exit.h"
+#include "commands/options.h"
+#include "commands/planned_features.h"
+#include "commands/start_up.h"
 #include "source/slide_set.h"
-#include "state/window_logic.h"
 #include "ui/artwork.h"
 #include "ui/colours.h"
 #include "ui/folder_browser.h"
@@ -66,10 +68,10 @@ Form1::Form1(const Setup& setup, QWidget* parent)
   widgets.controls = {ui_->Command2, ui_->Command5, ui_->Text5, ui_->Image3};
   widgets.preview = ui_->Image3;
   values_ = std::make_unique<QtWindowValues>(widgets);
-  job_ = std::make_unique<Job>(*values_, *dialogs, setup.program_dir);
+  job_ = std::make_unique<Job>(*values_, *dialogs, setup.program_folder);
 
   browser_ = new FolderBrowser(ui_->Drive1, ui_->Dir1, ui_->File1, this);
-  browser_->on_dir_change = [this](const std::string& folder) { preview_pic(*job_, folder); };
+  connect(browser_, &FolderBrowser::dir_changed, this, &Form1::dir1_change);
 
   connect_commands();
 
@@ -140,6 +142,10 @@ void Form1::set_frame_click() {
   form2_->show();
   form2_->raise();
   form2_->activateWindow();
+}
+
+void Form1::dir1_change(const std::string& folder) {
+  preview_pic(*job_, folder);
 }
 
 void Form1::end_syori() {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "state/job.h"
+#include "job/job.h"
 #include "ui/volumes.h"
 
 namespace Ui {
@@ -26,7 +26,7 @@ class Form1 : public QMainWindow {
   Q_OBJECT
  public:
   struct Setup {
-    std::string program_dir;      // holds Template/, buttons/ and the icon lists
+    std::string program_folder;   // holds Template/, buttons/ and the icon lists
     std::string start_folder;     // shown at start-up; "" = the working folder
     std::vector<Volume> volumes;  // the drive list; empty = the mounted volumes
     Dialogs* dialogs = nullptr;   // message boxes; nullptr = real Qt dialogs
@@ -43,6 +43,8 @@ class Form1 : public QMainWindow {
   // The menu and button commands.
   void set_frame_click();
   void end_syori();
+  // Dir1_Change: slide detection for the folder the folder list now shows.
+  void dir1_change(const std::string& folder);
 
  protected:
   void changeEvent(QEvent* event) override;

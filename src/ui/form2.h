@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "state/job.h"
+#include "job/job.h"
 
 namespace Ui {
 class Form2;

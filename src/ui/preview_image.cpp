@@ -3,15 +3,15 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
-#include <fstream>
-#include <iterator>
+
+#include "base/text_file.h"
 
 namespace vellumet::ui {
 
 namespace {
 
 // Slide images are a few megabytes at most; anything far larger is not a slide.
-constexpr std::streamoff kMaxImageBytes = 256LL * 1024 * 1024;
+constexpr std::size_t kMaxImageBytes = 256u * 1024 * 1024;
 
 }  // namespace
 
@@ -19,22 +19,16 @@ PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {}
 
 bool PreviewImage::load(const std::string& path) {
   image_ = QImage();
-  // The file is read by its exact bytes, so any name the folder list shows loads.
-  std::ifstream in(path, std::ios::binary);
-  if (in) {
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0 && size <= kMaxImageBytes) {
-      QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-      if (in.read(bytes.data(), size)) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer);
-        reader.setScaledSize(size_hint_for_decode());
-        image_ = reader.read();
-      }
-    }
+  // The file is read by its exact bytes, so any name the folder list shows
+  // loads; a pipe or device in its place is refused rather than waited on.
+  std::string bytes;
+  if (read_file(path, bytes, kMaxImageBytes).ok && !bytes.empty()) {
+    QByteArray raw = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&raw);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setScaledSize(size_hint_for_decode());
+    image_ = reader.read();
   }
   update();
   return !image_.isNull();

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "base/messages.h"
 #include "ui/text_convert.h"
 
 namespace vellumet::ui {
@@ -26,8 +27,8 @@ Answer QtDialogs::show(const MessageBox& box) {
   QPushButton* yes = dialog.addButton(QMessageBox::Yes);
   QPushButton* no = dialog.addButton(QMessageBox::No);
   // Qt's own translation drops the mnemonics a Japanese desktop shows.
-  yes->setText(QStringLiteral("はい(&Y)"));
-  no->setText(QStringLiteral("いいえ(&N)"));
+  yes->setText(from_utf8(msg::kYesButton));
+  no->setText(from_utf8(msg::kNoButton));
   dialog.setDefaultButton(box.default_answer == Answer::Yes ? yes : no);
   dialog.setEscapeButton(no);
   dialog.exec();

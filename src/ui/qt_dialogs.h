@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "state/dialogs.h"
+#include "job/dialogs.h"
 
 namespace vellumet::ui {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "state/window_values.h"
+#include "job/window_values.h"
 
 class QAction;
 class QCheckBox;

@@ -2,7 +2,8 @@
 
 #include <QFile>
 
-#include "generator/codec.h"
+#include "base/codec.h"
+#include "base/line_ends.h"
 
 namespace vellumet::ui {
 
@@ -29,14 +30,14 @@ std::string path_bytes(const QString& path) {
 
 QString to_widget_lines(const QString& text) {
   QString lines = text;
-  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  lines.replace(QChar('\r'), QChar('\n'));
+  lines.replace(QLatin1String(kCrLf), QString(QChar(kLf)));
+  lines.replace(QChar(kCr), QChar(kLf));
   return lines;
 }
 
 QString from_widget_lines(const QString& text) {
   QString lines = text;
-  lines.replace(QChar('\n'), QStringLiteral("\r\n"));
+  lines.replace(QChar(kLf), QLatin1String(kCrLf));
   return lines;
 }
 

@@ -3,7 +3,7 @@
 #include <QStorageInfo>
 #include <algorithm>
 
-#include "ui/dir_list.h"
+#include "base/file_ops.h"
 #include "ui/text_convert.h"
 
 namespace vellumet::ui {

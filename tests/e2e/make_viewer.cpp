@@ -3,9 +3,13 @@
 // then the Create-HTML command with every question answered Yes except the
 // clean-up offer. Used by the browser tests and the viewer benchmark.
 //
-//   make_viewer --program-dir DIR --folder EXPORT [--style 0..3]
+//   make_viewer --program-folder DIR --folder EXPORT [--style 0..3]
 //               [--icons standard|custom] [--player] [--download FILE]
-//               [--page NAME] [--count TEXT]
+//               [--page NAME] [--count TEXT] [--codeset NAME]
+//
+// Arguments are UTF-8. --codeset sets the code page of the text files (an
+// iconv name; UTF-8 without it); FILE and NAME are then given to the program
+// in that code page, as a file dialog under such a locale gives them.
 //
 // Exits 0 when the completion box was shown, 1 otherwise (every box shown is
 // printed on stderr), 2 on bad arguments.
@@ -16,14 +20,15 @@
 #include <string>
 #include <string_view>
 
-#include "generator/create_html.h"
-#include "generator/icon_list.h"
-#include "generator/messages.h"
+#include "base/codec.h"
+#include "base/messages.h"
+#include "commands/create_html.h"
+#include "commands/options.h"
+#include "commands/start_up.h"
+#include "job/job.h"
+#include "job/memory_window.h"
 #include "scripted_dialogs.h"
 #include "source/slide_set.h"
-#include "state/job.h"
-#include "state/memory_window.h"
-#include "state/window_logic.h"
 
 namespace {
 
@@ -43,7 +48,7 @@ class FixtureDialogs : public vellumet::testing::ScriptedDialogs {
 };
 
 struct Options {
-  std::string program_dir;
+  std::string program_folder;
   std::string folder;
   int style = 0;
   bool custom = false;
@@ -51,13 +56,14 @@ struct Options {
   std::optional<std::string> download;
   std::optional<std::string> page;
   std::optional<std::string> count;
+  std::string codeset = "UTF-8";
 };
 
 int usage(const std::string& why) {
   std::cerr << "make_viewer: " << why << "\n"
-            << "usage: make_viewer --program-dir DIR --folder EXPORT [--style 0..3]"
+            << "usage: make_viewer --program-folder DIR --folder EXPORT [--style 0..3]"
                " [--icons standard|custom] [--player] [--download FILE] [--page NAME]"
-               " [--count TEXT]\n";
+               " [--count TEXT] [--codeset NAME]\n";
   return 2;
 }
 
@@ -78,8 +84,8 @@ std::optional<Options> parse(int argc, char** argv, std::string& error) {
       error = "missing value for " + std::string(arg);
       return std::nullopt;
     }
-    if (arg == "--program-dir") {
-      o.program_dir = *v;
+    if (arg == "--program-folder") {
+      o.program_folder = *v;
     } else if (arg == "--folder") {
       o.folder = *v;
     } else if (arg == "--style") {
@@ -100,13 +106,15 @@ std::optional<Options> parse(int argc, char** argv, std::string& error) {
       o.page = *v;
     } else if (arg == "--count") {
       o.count = *v;
+    } else if (arg == "--codeset") {
+      o.codeset = *v;
     } else {
       error = "unknown argument " + std::string(arg);
       return std::nullopt;
     }
   }
-  if (o.program_dir.empty() || o.folder.empty()) {
-    error = "--program-dir and --folder are required";
+  if (o.program_folder.empty() || o.folder.empty()) {
+    error = "--program-folder and --folder are required";
     return std::nullopt;
   }
   while (o.folder.size() > 1 && o.folder.ends_with('/')) o.folder.pop_back();
@@ -124,7 +132,9 @@ int main(int argc, char** argv) {
   vellumet::MemoryWindow window;
   FixtureDialogs dialogs;
   dialogs.default_answer = Answer::Yes;
-  vellumet::Job job(window, dialogs, o.program_dir, "UTF-8");
+  vellumet::Job job(window, dialogs, o.program_folder, o.codeset);
+  const vellumet::Codec codec(o.codeset);
+  auto local = [&](const std::string& utf8) { return codec.encode(vellumet::utf8_decode(utf8)); };
 
   // Start-up reads the standard list; choosing the custom set reads the other.
   vellumet::form_load(job);
@@ -141,8 +151,8 @@ int main(int argc, char** argv) {
                    o.player ? vellumet::kChecked : vellumet::kUnchecked);
   window.set_check(vellumet::CheckBox::Check2,
                    o.download ? vellumet::kChecked : vellumet::kUnchecked);
-  if (o.download) window.set_text(vellumet::TextField::Text5, *o.download);
-  if (o.page) window.set_text(vellumet::TextField::Text3, *o.page);
+  if (o.download) window.set_text(vellumet::TextField::Text5, local(*o.download));
+  if (o.page) window.set_text(vellumet::TextField::Text3, local(*o.page));
   if (o.count) window.set_text(vellumet::TextField::Text2, *o.count);
 
   vellumet::slide_html_click(job);

@@ -20,7 +20,7 @@ import {
   writeExport,
 } from './lib/viewer.mjs';
 
-const PROGRAM_DIR = requireEnv('VELLUMET_PROGRAM_DIR');
+const PROGRAM_FOLDER = requireEnv('VELLUMET_PROGRAM_FOLDER');
 const OUTPUT_DIR = requireEnv('VELLUMET_E2E_OUTPUT');
 const VIEWPORT = { width: 1024, height: 640 };
 const SLIDES = 6;
@@ -75,7 +75,7 @@ before(async () => {
   };
   server = await startServer([
     { prefix: '/shows/', dir: root },
-    { prefix: '/vellumet/buttons/', dir: path.join(PROGRAM_DIR, 'buttons') },
+    { prefix: '/vellumet/buttons/', dir: path.join(PROGRAM_FOLDER, 'buttons') },
   ]);
   analysis = await browser.newPage();
 });

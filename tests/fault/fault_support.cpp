@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "state/window_logic.h"
+#include "commands/options.h"
+#include "commands/start_up.h"
+#include "program_folder.h"
 
 namespace vellumet::fault {
 
@@ -60,6 +62,7 @@ ChildReport run_in_child(const testing::ScriptedDialogs& dialogs, const ChildOpt
     bool dropped = false;
     testing::ScriptedDialogs script = dialogs;
     std::map<std::string, std::string> values;
+    ::alarm(options.time_limit);
     try {
       if (options.drop_privileges && ::geteuid() == 0) {
         if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0) {
@@ -163,61 +166,13 @@ std::string make_program(const testing::TempDir& tmp) {
   // The temporary folder itself must be passable for the unprivileged child.
   ::chmod(tmp.path().c_str(), 0755);
   const std::string program = tmp.file("program");
-  fs::create_directories(program + "/Template");
-  fs::create_directories(program + "/buttons");
-  const std::string index =
-      "<HTML>\r\n<SCRIPT>\r\nvar LastSlide = 0;\r\nvar Ext = \"GIF\";\r\n</SCRIPT>\r\n"
-      "<FRAMESET><FRAME SRC=\"navbtn0.htm\"></FRAMESET>\r\n</HTML>\r\n";
-  for (const char* n : {"index_c_l.htm", "index_c_r.htm", "index_r_u.htm", "index_r_d.htm"}) {
-    write_bytes(program + "/Template/" + n, index);
-  }
-  const std::string nav =
-      "<HTML>\r\n<IMG SRC=\"T_BUTTON\"><IMG SRC=\"F_BUTTON\"><IMG SRC=\"P_BUTTON\">\r\n"
-      "<IMG SRC=\"N_BUTTON\"><IMG SRC=\"L_BUTTON\"><IMG SRC=\"M_BUTTON\">\r\n"
-      "<IMG SRC=\"D_BUTTON\"><IMG SRC=\"S_BUTTON\">\r\n"
-      "<A HREF=\"sld000.htm\">player</A>\r\n<SCRIPT>go(0,0);</SCRIPT>\r\n"
-      "<A HREF=\"DOWNLOAD_FILE\">download</A>\r\n<SELECT>\r\n</SELECT>\r\n</HTML>\r\n";
-  write_bytes(program + "/Template/navbtn_c.htm", nav);
-  write_bytes(program + "/Template/navbtn_r.htm", nav);
-  write_bytes(program + "/Template/sld000.htm",
-              "<HTML>\r\n<TITLE>x</TITLE>\r\n<EMBED SRC=\"/img0/pres0.ppz\">\r\n</HTML>\r\n");
-  std::string ini;
-  for (int j = 1; j <= 8; ++j) ini += "buttons/b" + std::to_string(j) + ".gif\r\n";
-  write_bytes(program + "/VellumetDefault.ini", ini + "0\r\n");
-  write_bytes(program + "/Vellumet.ini", ini + "2\r\n");
-  write_bytes(program + "/buttons/b1.gif", "GIF89a-b1");
-  write_bytes(program + "/buttons/b2.gif", "GIF89a-b2");
+  testing::make_program_folder(program);
   return program;
 }
 
 Session::Session(Dialogs& d, const std::string& program) : job(window, d, program, "UTF-8") {
   window.on_check_changed = [this](CheckBox box) { on_check_changed(job, box); };
   form_load(job);
-}
-
-std::string confirmation(const std::string& src_dir, const std::string& page, bool player,
-                         bool download) {
-  std::string text = "以下の要領でZorvo スライドショーを閲覧できるHTMLを作成します。\r\n\n\t"
-                     "スライドのネタには、" +
-                     src_dir + " を使います。\r\n\tスライドを閲覧するHTMLは、" + page +
-                     " に作成します。";
-  if (player) text += "\r\n\tPowerPoint Animation Player ボタンを付けます。";
-  if (download) text += "\r\n\tダウンロード ボタンを付けます。";
-  return text + "\r\n\nよろしいですか？";
-}
-
-std::string fill(const char* format, const std::vector<std::string>& pieces) {
-  std::string out;
-  std::size_t next = 0;
-  for (const char* p = format; *p; ++p) {
-    if (p[0] == '%' && p[1] == 's') {
-      out += next < pieces.size() ? pieces[next++] : std::string();
-      ++p;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
 }
 
 }  // namespace vellumet::fault

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "confirmation.h"
+#include "job/dialogs.h"
+#include "job/job.h"
+#include "job/memory_window.h"
 #include "scripted_dialogs.h"
-#include "state/dialogs.h"
-#include "state/job.h"
-#include "state/memory_window.h"
 #include "temp_dir.h"
 
 namespace vellumet::fault {
@@ -29,6 +30,7 @@ struct ChildReport {
 struct ChildOptions {
   bool drop_privileges = true;  // become nobody:nogroup when started as root
   long file_size_limit = -1;    // RLIMIT_FSIZE in bytes, -1 for none
+  unsigned time_limit = 60;     // seconds until the child is killed, so a hang fails
 };
 
 using ChildBody =
@@ -48,8 +50,7 @@ void give_to_nobody(const std::string& path);
 using Snapshot = std::map<std::string, std::string>;
 Snapshot snapshot(const std::string& root);
 
-// A program folder: Template/ with every template, both icon lists, buttons/.
-// Readable by everybody.
+// A full program folder (see program_folder.h) in `tmp`, readable by everybody.
 std::string make_program(const testing::TempDir& tmp);
 
 // A fresh Job over memory window values, with the check boxes' reactions wired.
@@ -58,13 +59,5 @@ struct Session {
   MemoryWindow window;
   Job job;
 };
-
-// The confirmation text of Create-HTML for the given folder and page, with
-// both options off unless asked.
-std::string confirmation(const std::string& src_dir, const std::string& page, bool player,
-                         bool download);
-
-// printf-style with %s pieces only.
-std::string fill(const char* format, const std::vector<std::string>& pieces);
 
 }  // namespace vellumet::fault

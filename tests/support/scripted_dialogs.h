@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "state/dialogs.h"
+#include "job/dialogs.h"
 
 namespace vellumet::testing {
 

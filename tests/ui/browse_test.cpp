@@ -1,9 +1,16 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
-#include "generator/messages.h"
+#include "base/messages.h"
 #include "ui/folder_browser.h"
 #include "ui/preview_image.h"
 #include "ui_fixture.h"
@@ -20,11 +27,8 @@ class BrowseTest : public UiTest {
  protected:
   // Counts the detections the folder browser starts.
   void count_detections() {
-    auto inner = form->browser().on_dir_change;
-    form->browser().on_dir_change = [this, inner](const std::string& folder) {
-      detected.push_back(folder);
-      inner(folder);
-    };
+    QObject::connect(&form->browser(), &FolderBrowser::dir_changed,
+                     [this](const std::string& folder) { detected.push_back(folder); });
   }
   QString work_row() const { return QString::fromStdString(work.path()).section('/', -1); }
 
@@ -132,6 +136,25 @@ TEST_F(BrowseTest, FolderNamesThatAreNotValidTextStillOpen) {
   EXPECT_EQ(form->job().state.src_dir, odd + "/");
   EXPECT_EQ(text("Text2"), "5");
   EXPECT_FALSE(find<PreviewImage>("Image3")->image().isNull());
+}
+
+TEST_F(BrowseTest, PipeInPlaceOfASlideIsNeverWaitedOn) {
+  const std::string fifo = work.path() + "/img001.gif";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  // Should the preview wait on the pipe, a writer comes along after a while
+  // and ends the wait, so the test fails instead of hanging.
+  std::atomic<bool> loaded = false, had_to_write = false;
+  std::thread writer([&] {
+    for (int i = 0; i < 100 && !loaded; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (loaded) return;
+    had_to_write = true;
+    ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+  });
+  EXPECT_FALSE(find<PreviewImage>("Image3")->load(fifo));
+  loaded = true;
+  writer.join();
+  EXPECT_FALSE(had_to_write);
 }
 
 TEST_F(BrowseTest, LargePhotoIsDecodedAtPreviewSize) {

@@ -1,6 +1,6 @@
 #include <QCheckBox>
 
-#include "generator/messages.h"
+#include "base/messages.h"
 #include "ui/form2.h"
 #include "ui_fixture.h"
 

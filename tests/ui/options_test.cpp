@@ -1,7 +1,7 @@
 #include <QCheckBox>
 #include <QTest>
 
-#include "generator/messages.h"
+#include "base/messages.h"
 #include "ui_fixture.h"
 
 namespace vellumet::ui::testing {

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QScreen>
 
-#include "generator/messages.h"
+#include "base/messages.h"
 #include "ui/folder_browser.h"
 #include "ui/preview_image.h"
 #include "ui_fixture.h"

@@ -9,39 +9,9 @@
 #include <QTest>
 #include <filesystem>
 
+#include "program_folder.h"
+
 namespace vellumet::ui::testing {
-
-namespace {
-
-// Templates carrying the markers the page writers replace, one file per layout.
-void write_program_folder(const std::string& dir) {
-  using vellumet::testing::write_bytes;
-  ::mkdir((dir + "/Template").c_str(), 0755);
-  ::mkdir((dir + "/buttons").c_str(), 0755);
-  const char* layouts[] = {"index_c_l.htm", "index_c_r.htm", "index_r_u.htm", "index_r_d.htm"};
-  for (const char* name : layouts) {
-    write_bytes(dir + "/Template/" + name,
-                std::string("<HTML><!-- ") + name +
-                    " -->\r\n<SCRIPT>\r\nvar LastSlide = 0;\r\nvar Ext = \"GIF\";\r\n</SCRIPT>\r\n"
-                    "<FRAME SRC=\"navbtn0.htm\">\r\n</HTML>\r\n");
-  }
-  for (const char* name : {"navbtn_c.htm", "navbtn_r.htm"}) {
-    write_bytes(dir + "/Template/" + name,
-                std::string("<!-- ") + name +
-                    " -->\r\n<IMG SRC=\"T_BUTTON\"><IMG SRC=\"S_BUTTON\">\r\n"
-                    "<A HREF=\"sld000.htm\">player</A>\r\n<A HREF=\"DOWNLOAD_FILE\">dl</A>\r\n"
-                    "Go(0,0)\r\n<SELECT>\r\n</SELECT>\r\n");
-  }
-  write_bytes(dir + "/Template/sld000.htm",
-              "<HTML><HEAD>\r\n<TITLE>x</TITLE>\r\n</HEAD><IMG SRC=\"/img0/p.gif\"></HTML>\r\n");
-  write_bytes(dir + "/buttons/top.gif", "GIF89a");
-  std::string list;
-  for (int i = 1; i <= 8; ++i) list += "buttons/b" + std::to_string(i) + ".gif\r\n";
-  write_bytes(dir + "/VellumetDefault.ini", list + "0\r\n");
-  write_bytes(dir + "/Vellumet.ini", list + "2\r\n");
-}
-
-}  // namespace
 
 void copy_folder(const std::string& from, const std::string& to) {
   std::filesystem::create_directories(to);
@@ -52,7 +22,7 @@ void copy_folder(const std::string& from, const std::string& to) {
 }
 
 void UiTest::SetUp() {
-  write_program_folder(program.path());
+  vellumet::testing::make_program_folder(program.path());
   copy_folder(VELLUMET_SAMPLE_DIR, sample());
   ::mkdir((work.path() + "/empty").c_str(), 0755);
   if (!start_later) start();
@@ -60,7 +30,7 @@ void UiTest::SetUp() {
 
 void UiTest::start(std::vector<Volume> volumes) {
   Form1::Setup setup;
-  setup.program_dir = program.path();
+  setup.program_folder = program.path();
   setup.start_folder = work.path();
   setup.volumes = std::move(volumes);
   setup.dialogs = &dialogs;

@@ -16,7 +16,7 @@ namespace vellumet::ui::testing {
 using vellumet::testing::ScriptedDialogs;
 using vellumet::testing::TempDir;
 
-// A program folder with small templates and both icon lists, a working folder
+// A program folder (see program_folder.h), a working folder
 // holding a copy of the sample export ("sample") and an empty folder ("empty"),
 // and the main window started there with scripted dialogs.
 class UiTest : public ::testing::Test {

@@ -119,7 +119,7 @@ export function writeExport(folder, { images, prefix, ext }) {
 
 // Runs the real generator (make_viewer) on `folder`.
 export function makeViewer(folder, { style, icons, player, download, page, count }) {
-  const args = ['--program-dir', requireEnv('VELLUMET_PROGRAM_DIR'), '--folder', folder];
+  const args = ['--program-folder', requireEnv('VELLUMET_PROGRAM_FOLDER'), '--folder', folder];
   args.push('--style', String(style), '--icons', icons);
   if (player) args.push('--player');
   if (download) args.push('--download', download);

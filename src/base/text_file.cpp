@@ -1,0 +1,151 @@
+#include "base/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/file_ops.h"
+#include "base/line_ends.h"
+#include "base/messages.h"
+
+namespace vellumet {
+
+FileResult FileResult::failure(int err) {
+  return {false, error_text(err)};
+}
+
+FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes) {
+  bytes.clear();
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return FileResult::failure(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    int err = errno;
+    ::close(fd);
+    return FileResult::failure(err);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) return FileResult::failure(EISDIR);
+    return {false, msg::kNotRegularFile};
+  }
+  if (static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
+    ::close(fd);
+    return FileResult::failure(EFBIG);
+  }
+  // Read straight into the string: one copy, however large the file.
+  std::size_t size = 0;
+  bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : (1 << 16));
+  for (;;) {
+    if (size == bytes.size()) bytes.resize(size * 2);
+    ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      bytes.clear();
+      return FileResult::failure(err);
+    }
+    if (n == 0) break;
+    size += static_cast<std::size_t>(n);
+  }
+  bytes.resize(size);
+  ::close(fd);
+  return FileResult::success();
+}
+
+std::vector<std::string_view> split_lines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (;;) {
+    const void* cr = std::memchr(bytes.data() + start, kCr, bytes.size() - start);
+    if (cr == nullptr) break;
+    std::size_t i = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data());
+    lines.push_back(bytes.substr(start, i - start));
+    if (i + 1 < bytes.size() && bytes[i + 1] == kLf) ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_ && !temp_path_.empty()) ::unlink(temp_path_.c_str());
+}
+
+FileResult AtomicFile::open() {
+  std::size_t slash = path_.rfind('/');
+  std::string folder = slash == std::string::npos ? "" : path_.substr(0, slash + 1);
+  // A hidden name: the temporary file is never listed as a slide or leftover.
+  std::string templ = folder + ".vellumet-XXXXXX";
+  fd_ = ::mkstemp(templ.data());
+  if (fd_ < 0) return FileResult::failure(errno);
+  temp_path_ = templ;
+  // mkstemp creates 0600; a page must be readable like any new file.
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd_, 0666 & ~mask);
+  return FileResult::success();
+}
+
+FileResult AtomicFile::write(std::string_view bytes) {
+  if (bytes.size() < (1 << 16)) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= (1 << 16)) return flush();
+    return FileResult::success();
+  }
+  // A large piece goes out directly instead of through the buffer.
+  FileResult r = flush();
+  if (!r.ok) return r;
+  return write_all(bytes);
+}
+
+FileResult AtomicFile::write_line(std::string_view line) {
+  buffer_.append(line);
+  buffer_.append(kCrLf);
+  if (buffer_.size() >= (1 << 16)) return flush();
+  return FileResult::success();
+}
+
+FileResult AtomicFile::flush() {
+  FileResult r = write_all(buffer_);
+  buffer_.clear();
+  return r;
+}
+
+FileResult AtomicFile::write_all(std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FileResult::failure(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return FileResult::success();
+}
+
+FileResult AtomicFile::commit() {
+  if (fd_ < 0) return FileResult::failure(EBADF);
+  FileResult r = flush();
+  if (!r.ok) return r;
+  if (::fsync(fd_) != 0 && errno != EINVAL) return FileResult::failure(errno);
+  int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return FileResult::failure(errno);
+  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) return FileResult::failure(errno);
+  committed_ = true;
+  return FileResult::success();
+}
+
+}  // namespace vellumet

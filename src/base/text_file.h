@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellumet {
+
+// Result of a file operation: ok, or the errno text of what went wrong.
+struct FileResult {
+  bool ok = true;
+  std::string reason;  // the system's error text (UTF-8) when !ok
+  static FileResult success() { return {}; }
+  static FileResult failure(int err);
+};
+
+// Reads a whole regular file (or a file a link leads to) into `bytes`. A
+// FIFO, socket or device is refused at once, never waited on, and so is a
+// file larger than `max_bytes` (EFBIG).
+FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes = SIZE_MAX);
+
+// Splits text into lines: CR or CR LF ends a line, a lone LF stays inside the
+// line, the last line counts even without a line end. Views point into `bytes`.
+std::vector<std::string_view> split_lines(std::string_view bytes);
+
+// A file written beside its final name and put in place only when complete:
+// a failure leaves any existing file of that name untouched.
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string path);
+  ~AtomicFile();  // removes the temporary file unless committed
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  FileResult open();
+  FileResult write(std::string_view bytes);
+  // Writes `line` followed by CR LF.
+  FileResult write_line(std::string_view line);
+  // Flushes, closes and renames over the final name.
+  FileResult commit();
+
+ private:
+  FileResult flush();
+  FileResult write_all(std::string_view bytes);
+  std::string path_;
+  std::string temp_path_;
+  int fd_ = -1;
+  std::string buffer_;
+  bool committed_ = false;
+};
+
+}  // namespace vellumet

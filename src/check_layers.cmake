@@ -1,0 +1,41 @@
+# Fails when a file includes a header of a layer it may not use (see
+# layers.cmake). Run as: cmake -DSOURCE_DIR=<repository> -P check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
+
+set(violations "")
+
+# Checks every source file below `folder` against the layers in `allowed`.
+function(check_folder folder allowed)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER files EXCLUDE REGEX "/node_modules/")
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
+    foreach(line ${includes})
+      string(REGEX MATCH "\"([^\"/]+)/" _ "${line}")
+      set(layer ${CMAKE_MATCH_1})
+      if(layer IN_LIST VELLUMET_LAYERS AND NOT layer IN_LIST allowed)
+        file(RELATIVE_PATH where ${SOURCE_DIR} ${file})
+        string(STRIP "${line}" line)
+        list(APPEND violations "${where}: ${line} (may use: ${allowed})")
+      endif()
+    endforeach()
+  endforeach()
+  set(violations "${violations}" PARENT_SCOPE)
+endfunction()
+
+foreach(layer ${VELLUMET_LAYERS})
+  check_folder(src/${layer} "${layer};${VELLUMET_USES_${layer}}")
+endforeach()
+foreach(client ${VELLUMET_CLIENTS})
+  string(REPLACE "=" ";" pair ${client})
+  list(GET pair 0 folder)
+  list(GET pair 1 layer)
+  check_folder(${folder} "${layer};${VELLUMET_USES_${layer}}")
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "includes that run against the layers:\n  ${text}")
+endif()
+message(STATUS "every include follows the layers")
