@@ -167,6 +167,9 @@ else
     printf "| Peak memory, 10,000-file folder + 12 MP JPEG preview (preview shown: %s; browsed by %s) | %.1f MB | - | - | < 80 MB | %s |\n", p, h, mb, met
     exit (mb < 80) ? 0 : 1 }' || status=1
 fi
+
+# The command line over many folders, beside a single folder.
+bench/command_line/folders.sh "$program" || status=1
 echo
 echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 exit $status

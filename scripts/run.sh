@@ -4,8 +4,9 @@
 # and the original under sample/ is never touched. Safe to run again: later runs
 # only start the program.
 #   scripts/run.sh            start in a new copy of the sample
-#   scripts/run.sh FOLDER     start with FOLDER shown in the folder list
+#   scripts/run.sh FOLDER     start with FOLDER open, as `vellumet FOLDER` does
 set -euo pipefail
+started_in=$(pwd)
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 
@@ -27,12 +28,13 @@ program="$repo/$build/bin/vellumet"
 [[ -x "$program" ]] || { echo "The build did not produce $program." >&2; exit 1; }
 
 if [[ $# -gt 0 ]]; then
-  start=$1
-else
-  # A new working folder each time: it holds "sample", a copy of the sample export.
-  start=$(mktemp -d "${TMPDIR:-/tmp}/vellumet-XXXXXX")
-  cp -r sample "$start/sample"
-  echo "Working folder: $start (open \"sample\" in the folder list, then press HTML作成)"
+  # A relative FOLDER counts from where the script was started.
+  cd "$started_in"
+  exec "$program" "$1"
 fi
+# A new working folder each time: it holds "sample", a copy of the sample export.
+start=$(mktemp -d "${TMPDIR:-/tmp}/vellumet-XXXXXX")
+cp -r sample "$start/sample"
+echo "Working folder: $start (open \"sample\" in the folder list, then press HTML作成)"
 cd "$start"
 exec "$program"

@@ -6,17 +6,18 @@
 # This file is the one dependency table: src/CMakeLists.txt links by it, and
 # the layer_includes test (src/check_layers.cmake) holds every #include of
 # src/, tests/, bench/ and fuzz/ to it. Data only, so a script can read it.
-set(VELLUMET_LAYERS base job source generator commands ui app)
+set(VELLUMET_LAYERS base job source generator commands cli ui app)
 # The layers below the windows: standard C++20 and POSIX, no Qt.
-set(VELLUMET_CORE_LAYERS base job source generator commands)
+set(VELLUMET_CORE_LAYERS base job source generator commands cli)
 
 set(VELLUMET_USES_base)                                    # code page, files, messages, numbers
 set(VELLUMET_USES_job base)                                # job state, window values, dialog seam
 set(VELLUMET_USES_source base job)                         # listing, slide-image names, detection, leftovers
 set(VELLUMET_USES_generator base job source)               # markers, page writers, icon lists, buttons
 set(VELLUMET_USES_commands base job source generator)      # Create HTML, start-up, options, clean-up, exit
+set(VELLUMET_USES_cli base job source generator commands)  # the command line: the commands without a window
 set(VELLUMET_USES_ui base job source commands)             # the Qt windows
-set(VELLUMET_USES_app base ui)                             # main()
+set(VELLUMET_USES_app base cli ui)                         # main()
 
 # Folders outside src/ and the one layer each links: they may include that
 # layer and what it uses.
@@ -29,5 +30,6 @@ set(VELLUMET_CLIENTS
     tests/fault=commands
     tests/e2e=commands
     tests/ui=ui
+    tests/cli=cli
     bench=commands
     fuzz=generator)

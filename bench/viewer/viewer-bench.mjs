@@ -1,14 +1,20 @@
 #!/usr/bin/env node
-// Viewer benchmark: a 200-slide show made by the real generator, served over
+// Viewer benchmark: a 999-slide show made by the real generator, served over
 // loopback and opened in headless Chromium. Reports
-//   - time to first slide shown: from navigation start to the first frame
-//     that shows slide 1 (loaded and visible), over fresh browser contexts;
+//   - time to first slide painted: from navigation start to the paint of
+//     slide 1 (Element Timing), over fresh browser contexts, next to the same
+//     time for a plain page that shows only that image (the floor), the two
+//     taken in turn; and where the viewer's time goes;
 //   - next-slide latency: from a "next" key press to the frame that shows the
 //     next slide, with that slide already preloaded, and how many animation
 //     frames that took (it must be one).
 //
 // Usage (after building the default preset and running scripts/install-deps.sh):
-//   node bench/viewer/viewer-bench.mjs [--build build/default] [--runs 10] [--steps 60]
+//   node bench/viewer/viewer-bench.mjs [--build build/default] [--runs 15] [--steps 60]
+//
+// Exits 1 when a preloaded slide takes more than one animation frame. The
+// first-slide target (150 ms median) is reported, not enforced: on a shared
+// machine the floor alone can miss it, so read it beside the floor.
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -21,9 +27,10 @@ const option = (name, fallback) => {
   return i >= 0 && i + 1 < args.length ? args[i + 1] : fallback;
 };
 const build = path.resolve(repo, option('build', 'build/default'));
-const runs = Number(option('runs', '10'));
-const steps = Math.min(199, Number(option('steps', '60')));
-const SLIDES = 200;
+const runs = Number(option('runs', '15'));
+const SLIDES = 999;
+const steps = Math.min(SLIDES - 1, Number(option('steps', '60')));
+const TARGET_MS = 150;
 
 process.env.VELLUMET_PROGRAM_FOLDER ??= path.join(build, 'bin');
 process.env.VELLUMET_MAKE_VIEWER ??= path.join(build, 'tests/e2e/make_viewer');
@@ -44,111 +51,216 @@ function summary(values) {
   const at = (q) => s[Math.min(s.length - 1, Math.floor(q * s.length))];
   return { n: s.length, min: s[0], median: at(0.5), p95: at(0.95), max: s[s.length - 1] };
 }
-const ms = (o) => Object.fromEntries(Object.entries(o).map(([k, v]) => [k, k === 'n' ? v : Number(v.toFixed(2))]));
+const ms = (o) => Object.fromEntries(Object.entries(o).map(([k, v]) => [k, k === 'n' ? v : Number(v.toFixed(1))]));
+const median = (values) => summary(values).median;
+
+// The floor: the first slide alone, drawn as the viewer draws it.
+const PLAIN_PAGE =
+  '<!DOCTYPE html>\n<html lang="ja">\n<head>\n<meta charset="utf-8">\n<link rel="icon" href="data:,">\n' +
+  '<title>plain</title>\n</head>\n<body style="margin:0;background:#303030">\n' +
+  '<img src="img001.jpg" alt="" style="display:block;width:100vw;height:100vh;object-fit:contain">\n' +
+  '</body>\n</html>\n';
+
+// Runs before any page script, in the top page: marks every image of the
+// page and of the slide frame for Element Timing and keeps the paint time of
+// the first slide, in milliseconds from the top page's navigation start.
+function paintProbe() {
+  if (window !== window.top) return;
+  const probe = (window.__vmProbe = {});
+  const watch = (win) => {
+    const tag = (img) => img.setAttribute('elementtiming', 'slide');
+    win.document.querySelectorAll('img').forEach(tag);
+    new win.MutationObserver((records) => {
+      for (const r of records) for (const n of r.addedNodes) if (n.nodeName === 'IMG') tag(n);
+    }).observe(win.document, { childList: true, subtree: true });
+    new win.PerformanceObserver((list) => {
+      for (const e of list.getEntries()) {
+        if (probe.painted === undefined && /img001\.jpg$/.test(e.url)) {
+          probe.painted = (e.renderTime || e.loadTime) + win.performance.timeOrigin - performance.timeOrigin;
+        }
+      }
+    }).observe({ type: 'element', buffered: true });
+  };
+  watch(window);
+  // The slide frame's document is made by the entry page's script: watch it
+  // from the moment it exists.
+  new MutationObserver(() => {
+    const frame = document.querySelector('frame[name="vmslide"]');
+    const doc = frame && frame.contentDocument;
+    if (doc && doc !== probe.slideDoc) {
+      probe.slideDoc = doc;
+      watch(frame.contentWindow);
+    }
+  }).observe(document, { childList: true, subtree: true });
+}
+
+// Where the viewer's time went, in ms from navigation start: the page
+// received, the frames made (the slide frame's document created), the slide
+// painted. The requests' start and end are added from the browser's side.
+function timings() {
+  const nav = performance.getEntriesByType('navigation')[0];
+  const out = { origin: performance.timeOrigin, html: nav.responseEnd, painted: window.__vmProbe.painted };
+  const slide = document.querySelector('frame[name="vmslide"]');
+  if (slide) out.framesMade = slide.contentWindow.performance.timeOrigin - performance.timeOrigin;
+  return out;
+}
 
 const browser = await launchChromium();
 const root = tempFolder('vellumet-bench-');
 let server;
 let failed = false;
 try {
-  // 20 distinct 1280x720 JPEG slides, repeated under 200 names.
+  // 20 distinct 1280x720 JPEG slides, repeated under 999 names.
   const distinct = await renderSlides(browser, { count: 20, width: 1280, height: 720, format: 'jpeg' });
   const images = Array.from({ length: SLIDES }, (_, i) => distinct[i % distinct.length]);
   const folder = path.join(root, 'show');
   writeExport(folder, { images, prefix: 'img', ext: 'jpg' });
   makeViewer(folder, { style: 0, icons: 'custom' });
+  fs.writeFileSync(path.join(folder, 'plain.html'), PLAIN_PAGE);
   server = await startServer([{ prefix: '/', dir: folder }]);
   const entry = `${server.origin}/index.html`;
 
-  const firstShown = [];
+  async function firstPaint(url, breakdown) {
+    const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
+    try {
+      await context.addInitScript(paintProbe);
+      const page = await context.newPage();
+      const requests = {};
+      page.on('requestfinished', (r) => {
+        requests[r.url().slice(r.url().lastIndexOf('/') + 1)] ??= r.timing();
+      });
+      await page.goto(url, { waitUntil: 'commit' });
+      await page.waitForFunction(() => window.__vmProbe && window.__vmProbe.painted !== undefined, null, {
+        timeout: 30000,
+      });
+      if (breakdown) {
+        if (url === entry) {
+          await page.waitForFunction(() => performance.getEntriesByName(new URL('navbtn1.htm', location.href).href).length > 0);
+        }
+        const t = await page.evaluate(timings);
+        const slide = requests['img001.jpg'];
+        const bar = requests['navbtn1.htm'];
+        if (slide) {
+          t.slideRequested = slide.startTime - t.origin;
+          t.slideReceived = slide.startTime + slide.responseEnd - t.origin;
+        }
+        if (bar) t.barRequested = bar.startTime - t.origin;
+        breakdown.push(t);
+      }
+      return await page.evaluate(() => window.__vmProbe.painted);
+    } finally {
+      await context.close();
+    }
+  }
+
+  // One run of each first, not counted: it warms the disk cache and Chromium.
+  await firstPaint(`${server.origin}/plain.html`);
+  await firstPaint(entry);
+  const floor = [];
+  const viewer = [];
+  const breakdown = { floor: [], viewer: [] };
+  for (let run = 0; run < runs; run++) {
+    floor.push(await firstPaint(`${server.origin}/plain.html`, breakdown.floor));
+    viewer.push(await firstPaint(entry, breakdown.viewer));
+  }
+
+  // Next-slide latency, in one context.
   const swap = [];
   const frame = [];
   const painted = [];
   const frames = [];
-  for (let run = 0; run < runs; run++) {
-    const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
-    const page = await context.newPage();
-    await page.goto(entry, { waitUntil: 'commit' });
-    // performance.now() of the entry page counts from its navigation start.
-    const handle = await page.waitForFunction(
-      () => {
-        const f = document.querySelector('frame[name="vmslide"]');
-        const img = f && f.contentDocument && f.contentDocument.querySelector('#vm-stage img.vm-current');
-        return img && img.complete && img.naturalWidth > 0 ? performance.now() : false;
+  const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
+  const page = await context.newPage();
+  await page.goto(entry);
+  const box = await page.locator('frame[name="vmslide"]').boundingBox();
+  await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+  for (let n = 1; n <= steps; n++) {
+    // The reader looks at slide n while slide n + 1 is preloaded.
+    await page.waitForFunction(
+      (next) => {
+        const doc = document.querySelector('frame[name="vmslide"]').contentDocument;
+        const want = `img${String(next).padStart(3, '0')}.jpg`;
+        const img = [...doc.querySelectorAll('#vm-stage img')].find((i) => i.src.endsWith(want));
+        return !!img && img.complete && img.naturalWidth > 0;
       },
-      null,
-      { polling: 'raf', timeout: 30000 },
+      n + 1,
+      { polling: 'raf' },
     );
-    firstShown.push(await handle.jsonValue());
-
-    if (run === 0) {
-      const box = await page.locator('frame[name="vmslide"]').boundingBox();
-      await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
-      for (let n = 1; n <= steps; n++) {
-        // The reader looks at slide n while slide n + 1 is preloaded.
-        await page.waitForFunction(
-          (next) => {
-            const doc = document.querySelector('frame[name="vmslide"]').contentDocument;
-            const want = `img${String(next).padStart(3, '0')}.jpg`;
-            const img = [...doc.querySelectorAll('#vm-stage img')].find((i) => i.src.endsWith(want));
-            return !!img && img.complete && img.naturalWidth > 0;
-          },
-          n + 1,
-          { polling: 'raf' },
-        );
-        const armed = page.evaluate(
-          (next) =>
-            new Promise((resolve) => {
-              const f = document.querySelector('frame[name="vmslide"]');
-              const win = f.contentWindow;
-              const doc = f.contentDocument;
-              const want = `img${String(next).padStart(3, '0')}.jpg`;
-              const r = {};
-              const shown = () => {
-                const img = doc.querySelector('#vm-stage img.vm-current');
-                return !!img && img.src.endsWith(want) && img.complete;
+    // Armed before the key is pressed: the listener is in place once this
+    // evaluation returns; the result is collected after the key.
+    await page.evaluate(
+      (next) => {
+        window.__vmStep = new Promise((resolve) => {
+          const f = document.querySelector('frame[name="vmslide"]');
+          const win = f.contentWindow;
+          const doc = f.contentDocument;
+          const want = `img${String(next).padStart(3, '0')}.jpg`;
+          const r = {};
+          const shown = () => {
+            const img = doc.querySelector('#vm-stage img.vm-current');
+            return !!img && img.src.endsWith(want) && img.complete;
+          };
+          win.addEventListener(
+            'keydown',
+            () => {
+              r.key = performance.now();
+              r.frames = 0;
+              const observer = new MutationObserver(() => {
+                if (r.swap === undefined && shown()) r.swap = performance.now() - r.key;
+              });
+              observer.observe(doc.getElementById('vm-stage'), { attributes: true, subtree: true });
+              const tick = () => {
+                r.frames++;
+                if (!shown()) return requestAnimationFrame(tick);
+                r.frame = performance.now() - r.key;
+                requestAnimationFrame(() => {
+                  r.painted = performance.now() - r.key;
+                  observer.disconnect();
+                  resolve(r);
+                });
               };
-              win.addEventListener(
-                'keydown',
-                () => {
-                  r.key = performance.now();
-                  r.frames = 0;
-                  const observer = new MutationObserver(() => {
-                    if (r.swap === undefined && shown()) r.swap = performance.now() - r.key;
-                  });
-                  observer.observe(doc.getElementById('vm-stage'), { attributes: true, subtree: true });
-                  const tick = () => {
-                    r.frames++;
-                    if (!shown()) return requestAnimationFrame(tick);
-                    r.frame = performance.now() - r.key;
-                    requestAnimationFrame(() => {
-                      r.painted = performance.now() - r.key;
-                      observer.disconnect();
-                      resolve(r);
-                    });
-                  };
-                  requestAnimationFrame(tick);
-                },
-                { capture: true, once: true },
-              );
-            }),
-          n + 1,
-        );
-        await page.waitForTimeout(5);
-        await page.keyboard.press('ArrowRight');
-        const r = await armed;
-        swap.push(r.swap ?? 0);
-        frame.push(r.frame);
-        painted.push(r.painted);
-        frames.push(r.frames);
-      }
-    }
-    await context.close();
+              requestAnimationFrame(tick);
+            },
+            { capture: true, once: true },
+          );
+        });
+      },
+      n + 1,
+    );
+    await page.keyboard.press('ArrowRight');
+    const r = await page.evaluate(() => window.__vmStep);
+    swap.push(r.swap ?? 0);
+    frame.push(r.frame);
+    painted.push(r.painted);
+    frames.push(r.frames);
   }
+  await context.close();
 
-  const late = frames.filter((f) => f > 1).length;
+  const ours = median(viewer);
+  const base = median(floor);
+  // The medians of each step, ms from navigation start.
+  const stages = (runs) => {
+    const part = (name) => {
+      const values = runs.map((b) => b[name]).filter((v) => v !== undefined);
+      return values.length ? median(values).toFixed(1) : '-';
+    };
+    return (
+      `page received ${part('html')} | frames made ${part('framesMade')} | slide requested ` +
+      `${part('slideRequested')} | received ${part('slideReceived')} | painted ${part('painted')} | ` +
+      `bar requested ${part('barRequested')}`
+    );
+  };
   console.log(`Viewer benchmark: ${SLIDES} slides over ${server.origin} (loopback), Chromium headless`);
-  console.log('time to first slide shown, ms (fresh context each run):', ms(summary(firstShown)));
+  console.log('navigation start -> first slide painted, ms, fresh context each run, taken in turn:');
+  console.log('  plain page with one <img> (floor):', ms(summary(floor)));
+  console.log('  viewer (index.html):              ', ms(summary(viewer)));
+  console.log(
+    `  viewer median ${ours.toFixed(1)} ms, floor ${base.toFixed(1)} ms, ${(ours / base).toFixed(2)}x;` +
+      ` target <= ${TARGET_MS} ms: ${ours <= TARGET_MS ? 'met' : 'missed'}`,
+  );
+  console.log('  where the time goes, floor: ', stages(breakdown.floor));
+  console.log('  where the time goes, viewer:', stages(breakdown.viewer));
+  const late = frames.filter((f) => f > 1).length;
   console.log(`next key -> next slide, ms, ${steps} steps with the next slide preloaded:`);
   console.log('  key -> slide swapped in:          ', ms(summary(swap)));
   console.log('  key -> frame that draws it (rAF): ', ms(summary(frame)));

@@ -27,8 +27,8 @@ class Codec {
   Codec& operator=(const Codec&) = delete;
 
   const std::string& codeset() const { return codeset_; }
-  // True when the code page is read as UTF-8.
-  bool utf8() const { return utf8_; }
+  // Whether text is read and written as UTF-8 (an unknown code set included).
+  bool is_utf8() const { return utf8_; }
   std::u32string decode(std::string_view bytes) const;
   // Decodes the one character (or escaped byte) that starts at bytes[i], as
   // decode does, appending it to `out`; returns how many bytes it took. Only

@@ -8,6 +8,10 @@ namespace vellumet {
 bool is_normal_file(const std::string& path);
 // True when `path` names a folder or a link to one.
 bool is_directory(const std::string& path);
+// True when anything at all has the name `path`, a broken link included.
+bool path_exists(const std::string& path);
+// True when `path` itself is a symbolic link, wherever it leads.
+bool is_symlink(const std::string& path);
 
 enum class RenameOutcome { Renamed, TargetExists, Failed };
 struct RenameResult {

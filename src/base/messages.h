@@ -35,8 +35,14 @@ inline constexpr const char* kDone = "Zorvo スライドショー閲覧用HTML�
 // follows, it is the next paragraph.
 inline constexpr const char* kBadPageName =
     "閲覧用HTMLのファイル名「%s」は使えません。フォルダを含まないファイル名を指定して下さい。";
+inline constexpr const char* kPageNameTaken =
+    "閲覧用HTMLのファイル名「%s」は使えません。スライドの画像やダウンロードファイルなど、"
+    "フォルダ内の他のファイルを上書きしてしまいます。.htm か .html "
+    "で終わる別のファイル名を指定して下さい。";
 inline constexpr const char* kTooManySlides =
     "チャート枚数「%s」が大きすぎます。32767 以下の数を指定して下さい。";
+inline constexpr const char* kCountOutOfRange =
+    "チャート枚数「%s」は扱える数の範囲を超えています。32767 以下の数を指定して下さい。";
 inline constexpr const char* kRenameExists = "%s を %s に名前を変更できません。%s は既にあります。";
 inline constexpr const char* kKeepAndGoOn = "このファイルをそのままにして処理を続けますか？";
 inline constexpr const char* kRenameFailed = "%s を %s に名前を変更できませんでした。";
@@ -46,6 +52,10 @@ inline constexpr const char* kListFailed = "フォルダ %s を読み込めま�
 inline constexpr const char* kFrameStyleOutOfRange = "フレーム形式 %s は 0 ～ 3 の範囲外です。";
 inline constexpr const char* kShowNumberOutOfRange =
     "スライドショー番号 %s は 0 ～ 10 の範囲外です。";
+
+// The reason given for a file that is read but is a pipe, a device or a
+// socket instead of an ordinary file; it stands where a system error text would.
+inline constexpr const char* kNotRegularFile = "通常のファイルではありません。";
 
 // Clean-up
 inline constexpr const char* kGomiTitle = "余分なファイルの消去";
@@ -72,6 +82,13 @@ inline constexpr const char* kInstruction2 = "(上の参照ボタンをクリッ
 inline constexpr const char* kExitTitle = "プログラム終了";
 inline constexpr const char* kExitQuestion = "終了しますか。";
 inline constexpr const char* kDownloadDialogTitle = "ダウンロード指定ファイルを選択して下さい。";
+// A folder given on the command line or dropped onto the window; the system's
+// error text follows as the next paragraph.
+inline constexpr const char* kOpenFolderTitle = "フォルダを開く";
+inline constexpr const char* kFolderUnreadable =
+    "%s はフォルダではないか、読み込めないので開けません。";
+// The type column of the open-file dialog for a folder.
+inline constexpr const char* kFolderType = "フォルダ";
 
 // The notice of planned features
 inline constexpr const char* kMottTitle = "もっとこだわりたい...";
@@ -83,6 +100,90 @@ inline constexpr const char* kMottPlans[] = {
     "４．テンプレートファイルのカプセル化または保護",
 };
 inline constexpr const char* kMottTail = "その他にも注文あればお寄せください。";
+
+// The command line. Usage errors are followed by kCliUsageHint.
+inline constexpr const char* kCliHelp[] = {
+    "使い方: vellumet --create [オプション] フォルダ...",
+    "        vellumet --help | --version",
+    "",
+    "PowerPointでHTMLエキスポートしたフォルダごとに、ウィンドウでそのフォルダを開いて",
+    "「HTML作成」を押したときと同じ処理をします（ウィンドウは開きません）。",
+    "引数なしで起動するとウィンドウが開きます。",
+    "",
+    "  --create               指定したフォルダを順に処理する",
+    "  --page 名前            閲覧用HTMLのファイル名（既定: index.html）",
+    "  --count 枚数           チャート枚数（既定: フォルダで数えた枚数）",
+    "  --style 0|1|2|3        フレーム形式: 0 左、1 右、2 上、3 下（既定: アイコンリストの指定）",
+    "  --player               PowerPoint Animation Player ボタンを付ける",
+    "  --no-player            付けない（既定: フォルダに .ppz ファイルがあれば付ける）",
+    "  --download ファイル    ダウンロード ボタンを付け、このファイルを指定する",
+    "  --icons standard|custom",
+    "                         ボタンアイコン: サーバーの標準品を使う（既定）/ "
+    "本スライド専用に作成する",
+    "  --clean                作成後、不要ファイルを消去する",
+    "  --no-clean             消去しない（既定）",
+    "  --yes                  ほかの質問にはすべて「はい」と答える",
+    "  --dry-run              "
+    "何も変更せず、名前の変更、書き込み、消去の確認をするファイルを表示する",
+    "  --help                 この説明を表示する",
+    "  --version              バージョンを表示する",
+    "",
+    "ウィンドウと同じメッセージを標準エラー出力に表示します。--yes がないとき、質問は端末で",
+    "y/N で尋ねます（Enter はウィンドウの既定のボタンと同じ「いいえ」）。端末がなければ",
+    "「いいえ」と答えたのと同じく、そのフォルダの処理をやめます。",
+    "",
+    "終了コード: 0 すべてのフォルダでHTMLを作成した、1 やめたか失敗したフォルダがある、",
+    "            2 オプションの誤り",
+    "",
+    "例: vellumet --create --yes --clean lecture01 lecture02",
+};
+inline constexpr const char* kCliVersion = "vellumet %s";
+inline constexpr const char* kCliUsageHint = "使い方は vellumet --help で表示できます。";
+inline constexpr const char* kCliUnknownOption = "%s というオプションはありません。";
+inline constexpr const char* kCliMissingValue = "%s の後に値を指定して下さい。";
+inline constexpr const char* kCliNoValue = "%s には値を付けられません。";
+inline constexpr const char* kCliBadStyle =
+    "--style には 0、1、2、3 のどれかを指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliBadCount =
+    "--count にはチャート枚数を数字で指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliBadIcons =
+    "--icons には standard か custom を指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliNoCreate = "--create を指定して下さい。";
+inline constexpr const char* kCliNoFolder = "フォルダを指定して下さい。";
+inline constexpr const char* kCliFolderMissing = "フォルダ %s が見つかりません。何もしません。";
+inline constexpr const char* kCliNotSlideSet =
+    "フォルダ %s にはスライドのネタ（img001.gif、img001.jpg、sld001.gif、sld001.jpg "
+    "のどれか）がありません。何もしません。";
+// A box on the terminal: its title line, then its text.
+inline constexpr const char* kCliBoxTitle = "[%s]";
+// Questions on the terminal: the prompt, and how an answer was given.
+inline constexpr const char* kCliPrompt = "はい/いいえ [%s]: ";
+inline constexpr const char* kCliPromptYesDefault = "Y/n";
+inline constexpr const char* kCliPromptNoDefault = "y/N";
+inline constexpr const char* kCliYes = "はい";
+inline constexpr const char* kCliNo = "いいえ";
+inline constexpr const char* kCliAnswered = "→ %s（%s）";
+inline constexpr const char* kCliNoTerminal = "端末がないため";
+inline constexpr const char* kCliInputEnded = "入力が終わったため";
+// Several folders: the progress line and the summary.
+inline constexpr const char* kCliProgress = "[%s/%s] %s";
+inline constexpr const char* kCliSummary = "%s: %s";
+inline constexpr const char* kCliDone = "完了";
+inline constexpr const char* kCliStopped = "中止";
+inline constexpr const char* kCliFailed = "失敗";
+inline constexpr const char* kCliPlanned = "確認のみ";
+// The dry run's plan.
+inline constexpr const char* kCliPlanHead = "%s（--dry-run: 何も変更しません）";
+inline constexpr const char* kCliPlanSlides = "チャート枚数 %s、%s";
+inline constexpr const char* kCliPlanRenames = "名前を変更するファイル:";
+inline constexpr const char* kCliPlanRename = "%s → %s";
+inline constexpr const char* kCliPlanRenameTaken = "%s → %s（%s は既にあります。続けるか尋ねます）";
+inline constexpr const char* kCliPlanWrites = "書き込むファイル:";
+inline constexpr const char* kCliPlanReplaced = "%s（上書き）";
+inline constexpr const char* kCliPlanLeftovers = "消去を確認するファイル（%s）:";
+inline constexpr const char* kCliPlanClean = "--clean: 消去します";
+inline constexpr const char* kCliPlanKeep = "--no-clean: 消去しません";
+inline constexpr const char* kCliPlanNone = "なし";
 
 // The answer buttons of a question box, with the mnemonics a Japanese desktop shows.
 inline constexpr const char* kYesButton = "はい(&Y)";

@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -11,6 +12,32 @@ namespace vellumet {
 namespace {
 bool is_blank(char c) {
   return c == ' ' || c == kTab || c == kLf || c == kCr;
+}
+
+// For a number text (sign, digits, point, exponent) whose value a double
+// cannot hold: whether it is too large rather than too small, that is whether
+// its first significant digit stands at or above the units place.
+bool too_large(std::string_view n) {
+  constexpr long long kCap = 1'000'000'000;
+  long long place = 0, exponent = 0;
+  bool significant = false, fraction = false;
+  std::size_t i = 0;
+  for (; i < n.size() && n[i] != 'e'; ++i) {
+    if (n[i] == '.') {
+      fraction = true;
+    } else if (n[i] >= '1' && n[i] <= '9' && !significant) {
+      significant = true;
+      place = fraction ? place - 1 : 0;
+    } else if (n[i] >= '0' && n[i] <= '9') {
+      if (significant && !fraction) ++place;
+      if (!significant && fraction) --place;
+    }
+  }
+  bool negative = i + 1 < n.size() && n[i + 1] == '-';
+  for (++i; i < n.size(); ++i) {
+    if (n[i] >= '0' && n[i] <= '9') exponent = std::min(kCap, exponent * 10 + (n[i] - '0'));
+  }
+  return place + (negative ? -exponent : exponent) >= 0;
 }
 }  // namespace
 
@@ -45,6 +72,9 @@ double read_number(std::string_view text) {
   double value = 0.0;
   auto [ptr, ec] = std::from_chars(n.data(), n.data() + n.size(), value);
   if (ec == std::errc::result_out_of_range) {
+    // Too small to tell from zero reads as zero; too large gives an infinity
+    // the caller refuses.
+    if (!too_large(n)) return 0.0;
     return n[0] == '-' ? -HUGE_VAL : HUGE_VAL;
   }
   return value;

@@ -7,7 +7,9 @@ namespace vellumet {
 
 // The number at the start of `text`: blanks are skipped wherever they stand,
 // then an optional sign, digits, an optional fraction and exponent; reading
-// stops at the first character that cannot continue the number. 0 when none.
+// stops at the first character that cannot continue the number. 0 when none,
+// and 0 for a value too small to represent; a value too large to represent
+// gives an infinity of its sign.
 double read_number(std::string_view text);
 
 // A number as the pages show it: whole values as digits, others with their

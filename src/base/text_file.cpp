@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "base/file_ops.h"
 #include "base/line_ends.h"
+#include "base/messages.h"
 
 namespace vellumet {
 
@@ -20,14 +22,39 @@ FileResult FileResult::failure(int err) {
   return {false, error_text(err)};
 }
 
-FileResult read_file(const std::string& path, std::string& bytes) {
-  bytes.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Opens `path` for reading when it is a regular file, with its status in
+// `st`; anything else is refused without waiting (without O_NONBLOCK, opening
+// a FIFO waits for a writer that may never come).
+FileResult open_regular(const std::string& path, int& fd, struct stat& st) {
+  fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return FileResult::failure(errno);
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  FileResult result = FileResult::success();
+  if (::fstat(fd, &st) != 0) {
+    result = FileResult::failure(errno);
+  } else if (S_ISDIR(st.st_mode)) {
+    result = FileResult::failure(EISDIR);
+  } else if (!S_ISREG(st.st_mode)) {
+    result = {false, msg::kNotRegularFile};
+  }
+  if (!result.ok) {
     ::close(fd);
-    return FileResult::failure(EISDIR);
+    fd = -1;
+  }
+  return result;
+}
+
+}  // namespace
+
+FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes) {
+  bytes.clear();
+  int fd = -1;
+  struct stat st {};
+  if (FileResult opened = open_regular(path, fd, st); !opened.ok) return opened;
+  if (static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
+    ::close(fd);
+    return FileResult::failure(EFBIG);
   }
   // Read straight into the string: one copy, however large the file.
   std::size_t size = 0;
@@ -55,21 +82,9 @@ FileReader::~FileReader() {
 }
 
 FileResult FileReader::open(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return FileResult::failure(errno);
+  int fd = -1;
   struct stat st {};
-  int err = 0;
-  if (::fstat(fd, &st) != 0) {
-    err = errno;
-  } else if (S_ISDIR(st.st_mode)) {
-    err = EISDIR;
-  } else if (!S_ISREG(st.st_mode)) {
-    err = EINVAL;
-  }
-  if (err != 0) {
-    ::close(fd);
-    return FileResult::failure(err);
-  }
+  if (FileResult opened = open_regular(path, fd, st); !opened.ok) return opened;
   fd_ = fd;
   return FileResult::success();
 }

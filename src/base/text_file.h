@@ -15,8 +15,10 @@ struct FileResult {
   static FileResult failure(int err);
 };
 
-// Reads a whole file into `bytes`.
-FileResult read_file(const std::string& path, std::string& bytes);
+// Reads a whole regular file (or a file a link leads to) into `bytes`. A
+// FIFO, socket or device is refused at once, never waited on, and so is a
+// file larger than `max_bytes` (EFBIG).
+FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes = SIZE_MAX);
 
 // A file read piece by piece. It is opened without waiting (a FIFO would
 // block) and only when it is a regular file; a folder is refused as EISDIR,

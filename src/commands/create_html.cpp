@@ -1,16 +1,17 @@
 #include "commands/create_html.h"
 
+#include <cmath>
+#include <optional>
 #include <string>
 
+#include "base/ascii.h"
 #include "base/file_ops.h"
 #include "base/messages.h"
 #include "base/number_text.h"
 #include "commands/clean_up.h"
-#include "generator/button_copier.h"
-#include "generator/page_writers.h"
+#include "commands/create_plan.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
-#include "source/listing.h"
 
 namespace vellumet {
 
@@ -20,6 +21,30 @@ namespace {
 bool plain_file_name(const std::string& name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
          name.find('\0') == std::string::npos;
+}
+
+// An entry page name under which writing the page would destroy another file:
+// one of the show's own files (letter case aside, for case-insensitive
+// volumes), the download file, or anything already there that is not a page.
+bool replaces_other_file(const Job& job, const std::string& page) {
+  const std::string folded = ascii_lower(page);
+  if (is_show_file(folded)) return true;
+  const std::string download = protected_download_name(job);
+  if (!download.empty() && ascii_lower(download) == folded) return true;
+  return !is_page_name(page) && path_exists(job.state.src_dir + page);
+}
+
+// The slide count typed into Text2, or a box saying why it cannot be used.
+std::optional<double> usable_count(Job& job) {
+  const std::string text = job.window.text(TextField::Text2);
+  const double count = read_number(text);
+  // The slide list has a line per slide: an absurd count would fill the disk.
+  const char* refusal = !(count <= 32767.0) ? msg::kTooManySlides
+                        : std::isinf(count) ? msg::kCountOutOfRange
+                                            : nullptr;
+  if (!refusal) return count;
+  job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(refusal, {text})));
+  return std::nullopt;
 }
 
 bool ask_go_on(Job& job, const std::string& title, const std::string& text) {
@@ -60,25 +85,15 @@ Step rename_or_ask(Job& job, const std::string& from, const std::string& to) {
 }
 
 Step normalise_names(Job& job, const std::string& ext) {
-  Listing listing = list_normal_files(job.state.src_dir);
-  if (listing.error != 0) {
+  RenamePlan plan = plan_renames(job, ext);
+  if (plan.error != 0) {
     job.dialogs.show(info_box(msg::kCreateTitle,
                               msg::paragraphs({msg::fill(msg::kListFailed, {job.state.src_dir}),
-                                               error_text(listing.error)})));
+                                               error_text(plan.error)})));
     return Step::Stop;
   }
-  for (std::string_view name : listing.names) {
-    if (!is_slide_image(name, ext)) continue;
-    std::string renamed = normalised_slide_name(name, ext);
-    if (renamed != name && rename_or_ask(job, std::string(name), renamed) == Step::Stop)
-      return Step::Stop;
-  }
-  if (job.window.check(CheckBox::Check1) == kChecked) {
-    auto ppz = filter_extension(listing, kPlayerExtension);
-    if (!ppz.empty() && ppz.front() != kPlayerFile &&
-        rename_or_ask(job, ppz.front(), kPlayerFile) == Step::Stop) {
-      return Step::Stop;
-    }
+  for (const Rename& r : plan.renames) {
+    if (rename_or_ask(job, r.from, r.to) == Step::Stop) return Step::Stop;
   }
   return Step::Go;
 }
@@ -125,6 +140,12 @@ void slide_html_click(Job& job) {
     job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kBadPageName, {page})));
     return;
   }
+  if (replaces_other_file(job, page)) {
+    job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kPageNameTaken, {page})));
+    return;
+  }
+  const std::optional<double> count = usable_count(job);
+  if (!count) return;
   if (s.slide_count == 0 &&
       !ask_go_on(job, msg::kCountTitle, msg::paragraphs({msg::kNoCount, msg::kGoOn}))) {
     return;
@@ -135,22 +156,13 @@ void slide_html_click(Job& job) {
   if (normalise_names(job, ext) == Step::Stop) return;
   if (check_presence(job, ext) == Step::Stop) return;
 
-  std::string count_text = job.window.text(TextField::Text2);
-  double count = read_number(count_text);
-  if (!(count <= 32767.0)) {
-    // The slide list has a line per slide: an absurd count would fill the disk.
-    job.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kTooManySlides, {count_text})));
-    return;
-  }
-  s.last_slide[1] = count;
+  s.last_slide[1] = *count;
   s.show_title[1] = msg::kShowTitle;
   s.down_file_name[1] = job.window.text(TextField::Text5);
 
-  if (!written(job, make_index_html(job, 1))) return;
-  if (job.window.menu_checked(MenuMark::icon_custom)) make_button_files(job);
-  if (!written(job, make_navbtn_html(job, 1))) return;
-  if (job.window.check(CheckBox::Check1) == kChecked && !written(job, make_slide_html(job, 1)))
-    return;
+  for (const OutputStep& step : output_steps(job)) {
+    if (!written(job, step.write(job))) return;
+  }
 
   // A fresh scan: the list must not name a page this run has just written.
   search_gomi(job);

@@ -2,6 +2,7 @@
 
 #include "base/messages.h"
 #include "generator/icon_list.h"
+#include "source/leftovers.h"
 
 namespace vellumet {
 
@@ -21,6 +22,8 @@ void check2_click(Job& job) {
   } else {
     job.window.set_visible(Control::Text5, false);
   }
+  // The option decides whether the download file is kept by the clean-up.
+  refresh_gomi(job);
 }
 
 void on_check_changed(Job& job, CheckBox box) {

@@ -8,7 +8,8 @@ namespace vellumet {
 
 // The check boxes' click reactions, run whenever their state changes.
 void check1_click(Job& job);
-void check2_click(Job& job);  // the download-file reaction (may open the dialog)
+// The download-file reaction (may open the dialog); the leftover list follows.
+void check2_click(Job& job);
 // The reaction of `box`; whoever owns the window connects its state changes here.
 void on_check_changed(Job& job, CheckBox box);
 

@@ -1,15 +1,22 @@
 #include "generator/button_copier.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "base/file_ops.h"
 #include "base/text_file.h"
 #include "source/listing.h"
 
 namespace vellumet {
 
 void make_button_files(Job& job) {
-  std::string target = job.state.src_dir + "buttons/";
-  ::mkdir((job.state.src_dir + "buttons").c_str(), 0777);
+  const std::string folder = job.state.src_dir + "buttons";
+  // A link in the show folder may lead anywhere: it is replaced by a folder of
+  // the show's own, never written through.
+  if (is_symlink(folder)) ::unlink(folder.c_str());
+  ::mkdir(folder.c_str(), 0777);
+  if (is_symlink(folder) || !is_directory(folder)) return;
+  const std::string target = folder + "/";
   std::string source = job.program_folder + "/buttons/";
   Listing listing = list_normal_files(source);
   for (std::string_view name : listing.names) {

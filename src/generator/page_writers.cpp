@@ -1,6 +1,7 @@
 #include "generator/page_writers.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "base/codec.h"
 #include "base/messages.h"
@@ -37,6 +38,48 @@ PageResult write_page(Job& job, int show_no, const std::string& template_name,
 
 std::u32string chars(const std::string& utf8) {
   return utf8_decode(utf8);
+}
+
+// The pages are written in the text code page while the templates declare
+// UTF-8. Under UTF-8 inserted values go in as they are; under any other code
+// page they go in as ASCII, which reads the same whatever a page declares.
+
+// Text: every character beyond ASCII as a numeric character reference.
+std::u32string page_text(const Codec& codec, std::u32string text) {
+  if (codec.is_utf8()) return text;
+  std::u32string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += c;
+    } else {
+      // A byte the code page could not read stands for no character at all.
+      char buf[16];
+      std::snprintf(buf, sizeof buf, "&#x%X;", is_escaped_byte(c) ? 0xFFFDu : unsigned{c});
+      out += ascii(buf);
+    }
+  }
+  return out;
+}
+
+// A reference to a file, given as the bytes of its name in the code page:
+// every character beyond ASCII as its bytes, percent-encoded. A browser asks
+// for exactly those bytes over http and opens them over file://, so the
+// reference finds the file under the name it has on disk.
+std::u32string page_reference(const Codec& codec, std::string_view bytes) {
+  std::u32string text = codec.decode(bytes);
+  if (codec.is_utf8()) return text;
+  static const char kHex[] = "0123456789ABCDEF";
+  std::u32string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += c;
+      continue;
+    }
+    for (unsigned char b : codec.encode(std::u32string_view(&c, 1))) {
+      out += {U'%', static_cast<char32_t>(kHex[b >> 4]), static_cast<char32_t>(kHex[b & 15])};
+    }
+  }
+  return out;
 }
 
 // A typed file name must not be able to end the attribute it is written into.
@@ -103,7 +146,7 @@ PageResult make_navbtn_html(Job& job, int show_no) {
   const Codec codec(job.codeset);
   MarkerTable markers;
   for (std::size_t j = 1; j <= 8; ++j)
-    markers.push_back({kButtons[j - 1], replaced_by(codec.decode(s.button_img[j]))});
+    markers.push_back({kButtons[j - 1], replaced_by(page_reference(codec, s.button_img[j]))});
 
   bool player = job.window.check(CheckBox::Check1) == kChecked;
   bool download = job.window.check(CheckBox::Check2) == kChecked;
@@ -112,7 +155,8 @@ PageResult make_navbtn_html(Job& job, int show_no) {
   markers.push_back({"sld000", optional_line(player, ascii(slide_page_stem(show_no)))});
   markers.push_back({"(0,0)", replaced_by(U"(" + ascii(plain_number(count)) + U",0)")});
   markers.push_back(
-      {"DOWNLOAD_FILE", optional_line(download, html_escaped(chars(s.down_file_name[index])))});
+      {"DOWNLOAD_FILE",
+       optional_line(download, html_escaped(page_reference(codec, s.down_file_name[index])))});
   // The slide list: one option per slide, written before the list's end.
   markers.push_back({"</SELECT>", list_before([count, tab, quote](long j, std::u32string& line) {
                        if (static_cast<double>(j) > count) return false;
@@ -126,8 +170,10 @@ PageResult make_navbtn_html(Job& job, int show_no) {
 
 PageResult make_slide_html(Job& job, int show_no) {
   const JobState& s = job.state;
+  const Codec codec(job.codeset);
+  const std::u32string title = page_text(codec, chars(s.show_title[show_index(show_no)]));
   const MarkerTable markers = {
-      {"<TITLE>", whole_line(U"<TITLE>" + chars(s.show_title[show_index(show_no)]) + U"</TITLE>")},
+      {"<TITLE>", whole_line(U"<TITLE>" + title + U"</TITLE>")},
       {"/img0/", replaced_by(ascii("/img" + std::to_string(show_no) + "/"))},
   };
   return write_page(job, show_no, "sld000.htm", slide_page_name(show_no), markers);

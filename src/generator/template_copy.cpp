@@ -196,7 +196,7 @@ class Copier {
         in_(in),
         page_(page),
         out_(page),
-        edit_(codec, codec.utf8(), values_) {
+        edit_(codec, codec.is_utf8(), values_) {
     for (std::size_t i = 0; i < table.size(); ++i) {
       first_byte_[static_cast<unsigned char>(texts_[i][0])] |= std::uint64_t{1} << i;
       longest_ = std::max(longest_, texts_[i].size());
@@ -330,7 +330,7 @@ class Copier {
     const bool replaces = rule.kind == MarkerRule::Kind::Replace ||
                           (rule.kind == MarkerRule::Kind::Optional && rule.on);
     if (!replaces || (forms_[i] & ~((mask << 1) - 1)) != 0) return false;
-    if (codec_.utf8()) return true;
+    if (codec_.is_utf8()) return true;
     return is_ascii({buffer_->get() + begin, first_[i] - begin});
   }
 

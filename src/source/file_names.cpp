@@ -37,4 +37,11 @@ std::string slide_page_name(int show_no) {
   return slide_page_stem(show_no) + ".htm";
 }
 
+bool is_show_file(std::string_view name) {
+  static const std::string navbtn_page = navbtn_page_name(1), slide_page = slide_page_name(1);
+  if (name == kPlayerFile || name == slide_page || name == navbtn_page) return true;
+  return looks_like_slide_image(name) || ends_with_folded(name, kPresentationExtension) ||
+         ends_with_folded(name, kPlayerExtension);
+}
+
 }  // namespace vellumet

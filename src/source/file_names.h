@@ -60,4 +60,14 @@ std::string slide_page_stem(int show_no);   // "sld001"
 std::string navbtn_page_name(int show_no);  // "navbtn1.htm"
 std::string slide_page_name(int show_no);   // "sld001.htm"
 
+// A name the show's own files take, other than its entry page: a slide image,
+// a player or presentation file, the bar page or the slide page of show 1.
+// The two page names compare exactly, case included.
+bool is_show_file(std::string_view name);
+
+// A web page's name: it ends in ".htm" or ".html", letters in any case.
+inline bool is_page_name(std::string_view name) {
+  return ends_with_folded(name, ".htm") || ends_with_folded(name, ".html");
+}
+
 }  // namespace vellumet

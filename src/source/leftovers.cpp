@@ -1,22 +1,14 @@
 #include "source/leftovers.h"
 
-#include <stdlib.h>
-
-#include <memory>
-
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
 #include "source/file_names.h"
+#include "source/paths.h"
 
 namespace vellumet {
 
 namespace {
-
-std::string real_folder(const std::string& folder) {
-  std::unique_ptr<char, decltype(&free)> p(::realpath(folder.c_str(), nullptr), &free);
-  return p ? std::string(p.get()) : std::string();
-}
 
 void show_list(Job& job) {
   // Kept from call to call: its buffer serves the next list too.
@@ -29,13 +21,9 @@ void show_list(Job& job) {
 }  // namespace
 
 bool is_leftover(std::string_view name, std::string_view page, std::string_view download) {
-  static const std::string navbtn_page = navbtn_page_name(1), slide_page = slide_page_name(1);
-  if (name == kPlayerFile || name == slide_page || name == navbtn_page) return false;
   if (name == page) return false;
   if (!download.empty() && name == download) return false;
-  if (looks_like_slide_image(name)) return false;
-  return !ends_with_folded(name, kPresentationExtension) &&
-         !ends_with_folded(name, kPlayerExtension);
+  return !is_show_file(name);
 }
 
 std::string protected_download_name(const Job& job) {
@@ -48,7 +36,7 @@ std::string protected_download_name(const Job& job) {
   std::string name = path.substr(slash + 1);
   std::string folder = path.substr(0, slash + 1);
   if (!folder.starts_with('/')) folder = src + folder;  // relative to the show folder
-  std::string a = real_folder(folder), b = real_folder(src);
+  std::string a = real_path(folder), b = real_path(src);
   return !a.empty() && a == b ? name : std::string();
 }
 
@@ -60,6 +48,10 @@ void search_gomi(Job& job) {
   thread_local Listing files;
   list_folder(job.state.src_dir, files);
   search_gomi(job, files);
+}
+
+void refresh_gomi(Job& job) {
+  if (!job.state.src_dir.empty()) search_gomi(job);
 }
 
 void search_gomi(Job& job, const Listing& listing) {

@@ -22,4 +22,9 @@ std::string protected_download_name(const Job& job);
 void search_gomi(Job& job);
 void search_gomi(Job& job, const Listing& listing);
 
+// A value the rule reads (Text3, Text5, the download option) has changed:
+// once a source folder is chosen the list is rebuilt, so it never names a
+// file the clean-up would keep. Before that Text4 stays as it is.
+void refresh_gomi(Job& job);
+
 }  // namespace vellumet

@@ -9,4 +9,11 @@ std::string child_path(const std::string& folder, const std::string& name);
 // The folder holding `path`; "/" for "/" itself.
 std::string parent_path(const std::string& path);
 
+// `path` made absolute (from the working folder) with ".", ".." and symbolic
+// links resolved; "" when it does not exist, with the reason in errno.
+std::string real_path(const std::string& path);
+// The real path of `path` when it names a folder whose entries can be read;
+// otherwise "" and `error` holds the reason (an errno value).
+std::string readable_folder(const std::string& path, int& error);
+
 }  // namespace vellumet

@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
+#include <clocale>
 
 namespace vellumet::ui {
+
+namespace {
 
 void apply_window_font(QApplication& app) {
   QFont font = app.font();
@@ -16,15 +20,26 @@ void apply_window_font(QApplication& app) {
   app.setFont(font);
 }
 
-bool install_japanese_translation(QApplication& app) {
+// Without the translation file Qt's own English texts remain; nothing is said.
+void install_japanese_translation(QApplication& app) {
   auto* translator = new QTranslator(&app);
   if (!translator->load(QStringLiteral("qtbase_ja"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
-    return false;
+    return;
   }
   app.installTranslator(translator);
-  return true;
+}
+
+}  // namespace
+
+void set_up_application(QApplication& app) {
+  // Qt sets the locale from the environment too; the file-name code page follows it.
+  std::setlocale(LC_ALL, "");
+  // Every widget and dialog made from here on takes this locale.
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  apply_window_font(app);
+  install_japanese_translation(app);
 }
 
 }  // namespace vellumet::ui

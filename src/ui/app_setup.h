@@ -4,12 +4,11 @@ class QApplication;
 
 namespace vellumet::ui {
 
-// The window font: the Japanese proportional Gothic the layout is measured
-// for, or the closest one installed.
-void apply_window_font(QApplication& app);
-
-// Loads Qt's own Japanese texts (standard buttons, the file dialog). Returns
-// false, and changes nothing, when the translation is not installed.
-bool install_japanese_translation(QApplication& app);
+// What the windows expect of the application, before any of them is made: the
+// C library locale from the environment (it gives the file names' code page),
+// the Japanese proportional Gothic the layout is measured for (or the closest
+// one installed), Qt's own Japanese texts when installed, and the Japanese
+// locale for every number, size and date Qt shows, whatever the system's is.
+void set_up_application(QApplication& app);
 
 }  // namespace vellumet::ui

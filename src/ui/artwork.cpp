@@ -11,12 +11,16 @@ static void register_artwork() {
 
 namespace vellumet::ui {
 
-QPixmap artwork(const QString& name, QSize size) {
+QString artwork_path(const QString& name) {
   static const bool registered = (register_artwork(), true);
   (void)registered;
+  return QStringLiteral(":/art/%1.svg").arg(name);
+}
+
+QPixmap artwork(const QString& name, QSize size) {
   QPixmap pixmap(size);
   pixmap.fill(Qt::transparent);
-  QSvgRenderer renderer(QStringLiteral(":/art/%1.svg").arg(name));
+  QSvgRenderer renderer(artwork_path(name));
   QPainter painter(&pixmap);
   renderer.render(&painter);
   return pixmap;

@@ -6,7 +6,9 @@
 
 namespace vellumet::ui {
 
-// One of the program's own pictures (":/art/<name>.svg") drawn at `size`.
+// The resource path of one of the program's own pictures (":/art/<name>.svg").
+QString artwork_path(const QString& name);
+// That picture drawn into a pixmap of `size` pixels.
 QPixmap artwork(const QString& name, QSize size);
 // The program's icon.
 QIcon program_icon();

@@ -59,6 +59,17 @@ void FolderBrowser::open_folder(const std::string& folder) {
   emit dir_changed(path_, files_);
 }
 
+void FolderBrowser::open_from_outside(const std::string& folder) {
+  const std::string target = existing_folder(without_final_slash(folder));
+  const int drive = volume_of(volumes_, target);
+  if (drive < 0) return;
+  drive_ = drive;
+  drive1_->setCurrentIndex(drive);
+  current_of_volume_[drive] = target;
+  show_path(target);
+  emit dir_changed(path_, files_);
+}
+
 void FolderBrowser::choose_drive(int index) {
   if (index < 0 || index >= static_cast<int>(volumes_.size()) || index == drive_) return;
   drive_ = index;

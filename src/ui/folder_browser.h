@@ -36,6 +36,10 @@ class FolderBrowser : public QObject {
   // Moves the folder list to `folder` (Dir1_Change runs when it differs). A
   // folder that no longer exists gives way to its nearest existing ancestor.
   void open_folder(const std::string& folder);
+  // Shows `folder`, on whichever volume holds it, and runs detection for it
+  // even when it is the folder already shown: a folder handed over from
+  // outside the lists opens as if the user had opened it in them.
+  void open_from_outside(const std::string& folder);
   // Picks another drive (Drive1_Change).
   void choose_drive(int index);
   // Reads the current folder again (folders made or removed meanwhile). Runs

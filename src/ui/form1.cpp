@@ -5,15 +5,20 @@
 #include <cerrno>
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QScreen>
 
+#include "base/file_ops.h"
 #include "commands/clean_up.h"
 #include "commands/create_html.h"
 #include "commands/exit.h"
+#include "commands/given_folder.h"
 #include "commands/options.h"
 #include "commands/planned_features.h"
 #include "commands/start_up.h"
+#include "source/leftovers.h"
 #include "source/slide_set.h"
 #include "ui/artwork.h"
 #include "ui/colours.h"
@@ -21,6 +26,7 @@
 #include "ui/form2.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_window_values.h"
+#include "ui/text_convert.h"
 #include "ui_form1.h"
 
 namespace vellumet::ui {
@@ -35,6 +41,16 @@ std::string working_folder() {
   }
   folder.resize(folder.find('\0'));
   return folder;
+}
+
+// The folder a drag carries: a single local folder, as the file system's
+// bytes; "" for anything else.
+std::string dragged_folder(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return {};
+  std::string path = path_bytes(urls[0].toLocalFile());
+  return is_directory(path) ? path : std::string();
 }
 
 }  // namespace
@@ -52,8 +68,8 @@ Form1::Form1(const Setup& setup, QWidget* parent)
   ui_->Label1->setBuddy(ui_->Text2);
   ui_->Label3->setBuddy(ui_->Text4);
   ui_->Label4->setBuddy(ui_->Text3);
-  ui_->Image1->setPixmap(artwork(QStringLiteral("screen_chart"), ui_->Image1->size()));
-  ui_->Image2->setPixmap(artwork(QStringLiteral("floppy"), ui_->Image2->size()));
+  ui_->Image1->set_art(QStringLiteral("screen_chart"));
+  ui_->Image2->set_art(QStringLiteral("floppy"));
 
   Dialogs* dialogs = setup.dialogs;
   if (dialogs == nullptr) {
@@ -74,6 +90,13 @@ Form1::Form1(const Setup& setup, QWidget* parent)
   connect(browser_, &FolderBrowser::dir_changed, this, &Form1::dir1_change);
 
   connect_commands();
+
+  // A folder dropped anywhere on the window opens, also over a text field
+  // that would otherwise take it as text.
+  setAcceptDrops(true);
+  for (QWidget* w : ui_->client->findChildren<QWidget*>()) {
+    if (w->acceptDrops()) w->installEventFilter(this);
+  }
 
   form_load(*job_);
   adjustSize();
@@ -127,12 +150,51 @@ void Form1::connect_commands() {
   };
   on_state(ui_->Check1, CheckBox::Check1);
   on_state(ui_->Check2, CheckBox::Check2);
+
+  // The leftover rule reads the entry page name and the download file.
+  for (QLineEdit* field : {ui_->Text3, ui_->Text5})
+    connect(field, &QLineEdit::textEdited, this, [this] { refresh_gomi(*job_); });
 }
 
 void Form1::changeEvent(QEvent* event) {
   // Coming back to the window: show folders made or removed elsewhere meanwhile.
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) browser_->refresh();
   QMainWindow::changeEvent(event);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!dragged_folder(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const std::string folder = dragged_folder(event->mimeData());
+  if (folder.empty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over, so a box cannot hold up the program the
+  // folder was dragged from.
+  QMetaObject::invokeMethod(
+      this, [this, folder] { open_given_folder(folder); }, Qt::QueuedConnection);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!dragged_folder(drop->mimeData()).empty()) {
+      if (type == QEvent::Drop) {
+        dropEvent(drop);
+      } else {
+        drop->acceptProposedAction();
+      }
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::open_given_folder(const std::string& path) {
+  const std::string folder = given_folder(*job_, path);
+  if (!folder.empty()) browser_->open_from_outside(folder);
 }
 
 void Form1::set_frame_click() {

@@ -47,9 +47,16 @@ class Form1 : public QMainWindow {
   // Dir1_Change: slide detection for the folder the folder list now shows,
   // on its files as the folder browser read them.
   void dir1_change(const std::string& folder, const Listing& files);
+  // Opens `path` (from the command line or a drop) as if the user had opened
+  // it in the folder list; a path that is not a readable folder is reported
+  // and nothing changes.
+  void open_given_folder(const std::string& path);
 
  protected:
   void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void connect_commands();

@@ -1,8 +1,8 @@
 #include "ui/form2.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 
-#include "ui/artwork.h"
 #include "ui/colours.h"
 #include "ui_form2.h"
 
@@ -14,7 +14,7 @@ Form2::Form2(Job& job, QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(315, 167);
   fill_background(this, kPanelColour);
-  ui_->Image1->setPixmap(artwork(QStringLiteral("banner"), ui_->Image1->size()));
+  ui_->Image1->set_art(QStringLiteral("banner"));
 
   auto* group = new QButtonGroup(this);
   QRadioButton* options[] = {ui_->Option1_0, ui_->Option1_1, ui_->Option1_2, ui_->Option1_3};
@@ -31,7 +31,10 @@ Form2::Form2(Job& job, QWidget* parent)
   // Load: select the current style (its selection draws the preview), then
   // draw it once more. A style outside 0..3 selects nothing and draws no line.
   const int style = job_.state.frame_style;
-  if (style >= 0 && style < 4) options[style]->setChecked(true);
+  if (style >= 0 && style < 4) {
+    options[style]->setChecked(true);
+    options[style]->setFocus();
+  }
   reDrawForm(style);
 }
 
@@ -50,6 +53,13 @@ void Form2::reDrawForm(int s) {
   // Show the new line at once when the dialog is on screen; later repaints
   // draw it again from the paint event.
   if (ui_->Picture1->isVisible()) ui_->Picture1->repaint();
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+  // A dialog would close on Esc; this one closes only through its buttons or
+  // its frame.
+  if (event->matches(QKeySequence::Cancel)) return;
+  QDialog::keyPressEvent(event);
 }
 
 void Form2::option1_click() {

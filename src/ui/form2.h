@@ -12,7 +12,8 @@ class Form2;
 namespace vellumet::ui {
 
 // The frame style dialog: four layouts with a preview. Modeless; it deletes
-// itself when closed. Only "Set" changes the job's frame style.
+// itself when closed. Only "Set" changes the job's frame style; no key stands
+// for either button.
 class Form2 : public QDialog {
   Q_OBJECT
  public:
@@ -23,6 +24,9 @@ class Form2 : public QDialog {
   int selected_option() const;
   // Draws the preview for style `s`.
   void reDrawForm(int s);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void option1_click();

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "base/messages.h"
+#include "ui/file_dialog_setup.h"
 #include "ui/text_convert.h"
 
 namespace vellumet::ui {
@@ -36,9 +37,13 @@ Answer QtDialogs::show(const MessageBox& box) {
 }
 
 std::optional<std::string> QtDialogs::open_file(const std::string& title) {
-  QString file = QFileDialog::getOpenFileName(parent_, from_utf8(title));
-  if (file.isEmpty()) return std::nullopt;
-  return path_bytes(file);
+  QFileDialog dialog(parent_, from_utf8(title));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  set_up_file_dialog(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
+  return path_bytes(files.first());
 }
 
 }  // namespace vellumet::ui

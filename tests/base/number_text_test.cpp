@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace vellumet {
 namespace {
 
@@ -10,11 +12,36 @@ TEST(ReadNumber, TakesTheNumberAtTheStart) {
     const char* text;
     double want;
   } cases[] = {
-      {"12", 12},  {" 1 2 ", 12}, {"12abc", 12}, {"abc", 0},  {"", 0},      {"-3", -3},
-      {"+7", 7},   {"2.5", 2.5},  {"1e3", 1000}, {"12e", 12}, {"12e-", 12}, {"1.2.3", 1.2},
-      {"- 4", -4}, {"0012", 12},  {".5", 0.5},   {"--1", 0},  {"12,5", 12}, {"\t9", 9},
+      {"12", 12},
+      {" 1 2 ", 12},
+      {"12abc", 12},
+      {"abc", 0},
+      {"", 0},
+      {"-3", -3},
+      {"+7", 7},
+      {"2.5", 2.5},
+      {"1e3", 1000},
+      {"12e", 12},
+      {"12e-", 12},
+      {"1.2.3", 1.2},
+      {"- 4", -4},
+      {"0012", 12},
+      {".5", 0.5},
+      {"--1", 0},
+      {"12,5", 12},
+      {"\t9", 9},
+      // Beyond what a double holds: too small reads as 0, too large as infinity.
+      {"1e-400", 0},
+      {"-1e-400", 0},
+      {"0.0001e-320", 0},
+      {"1e-310", 1e-310},
+      {"1e309", HUGE_VAL},
+      {"-1e309", -HUGE_VAL},
+      {"0.01e311", HUGE_VAL},
+      {"1e99999999999999999999", HUGE_VAL},
+      {"1e-99999999999999999999", 0},
   };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(read_number(c.text), c.want) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(read_number(c.text), c.want) << c.text;
 }
 
 TEST(NumberForms, PagesWriteDigitsWithPointAndOptionalBlank) {

@@ -101,5 +101,26 @@ TEST(CleanUp, ChosenDownloadFileInTheShowFolderIsKept) {
   }
 }
 
+// The list follows the option at once: it never names the file the clean-up keeps.
+TEST(CleanUp, LeftoverListFollowsTheDownloadOption) {
+  CommandFixture f;
+  f.dialogs.files = {f.show.file("slides.zip")};
+  down_file_click(f.job);  // no source folder yet: the list stays empty
+  EXPECT_EQ(f.window.text(TextField::Text4), "");
+  down_off_click(f.job);
+
+  f.put("img001.gif");
+  f.put("slides.zip");
+  f.browse_show();
+  auto listed = [&f] { return f.window.text(TextField::Text4) == "slides.zip\r\n"; };
+  EXPECT_TRUE(listed());
+  f.window.set_check(CheckBox::Check2, kChecked);  // the same file, chosen again
+  EXPECT_EQ(f.window.text(TextField::Text4), "不要なファイルはありません");
+  EXPECT_EQ(f.job.state.gomi_count, 0);
+  down_off_click(f.job);
+  EXPECT_TRUE(listed());
+  EXPECT_EQ(f.job.state.gomi_count, 1);
+}
+
 }  // namespace
 }  // namespace vellumet

@@ -104,6 +104,39 @@ TEST_F(CreateHtml, EntryPageMustBeAPlainFileName) {
   }
 }
 
+TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename) {
+  slides(2);
+  for (const char* n : {"talk.ppt", "notes.txt", ".profile", "notes.html", "index.htm"})
+    f.put(n, n);
+  f.browse_show();
+  f.dialogs.files = {f.show.file("notes.html")};
+  down_file_click(f.job);
+  struct Case {
+    const char* page;
+    bool refused;
+  } cases[] = {
+      {"img001.gif", true}, {"SLD002.GIF", true},  {"img7.JPG", true},   {"pres0.ppz", true},
+      {"other.PPZ", true},  {"talk.ppt", true},    {"new.ppt", true},    {"navbtn1.htm", true},
+      {"Sld001.htm", true}, {"NOTES.HTML", true},  {"notes.txt", true},  {".profile", true},
+      {"index.htm", false}, {"INDEX.HTML", false}, {"view.html", false}, {"new.txt", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.page);
+    f.dialogs.shown.clear();
+    f.dialogs.answers = {Answer::No};  // the confirmation, when it comes
+    f.window.set_text(TextField::Text3, c.page);
+    slide_html_click(f.job);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    const MessageBox refusal = info_box(
+        "HTMLの作成", std::string("閲覧用HTMLのファイル名「") + c.page +
+                          "」は使えません。スライドの画像やダウンロードファイルなど、フォルダ内の"
+                          "他のファイルを上書きしてしまいます。.htm か .html "
+                          "で終わる別のファイル名を指定して下さい。");
+    EXPECT_EQ(f.dialogs.shown[0] == refusal, c.refused);
+    EXPECT_TRUE(testing::exists(f.show.file("sld001.gif"))) << "nothing renamed";
+  }
+}
+
 TEST_F(CreateHtml, ZeroSlidesAskFirstAndBothOptionsAreListed) {
   f.put("img001.gif");
   f.browse_show();
@@ -226,14 +259,23 @@ TEST_F(CreateHtml, CleanUpOfferRescansAndSparesTheNewPage) {
   EXPECT_NE(read_bytes(f.show.file("top.htm")), "export page");
 }
 
-TEST_F(CreateHtml, AbsurdSlideCountIsRefused) {
+TEST_F(CreateHtml, UnusableSlideCountIsRefusedBeforeTheConfirmation) {
   slides(2);
   f.browse_show();
-  f.window.set_text(TextField::Text2, "1e9");
-  f.dialogs.default_answer = Answer::Yes;
-  slide_html_click(f.job);
-  EXPECT_NE(f.dialogs.shown.back().text.find("大きすぎます"), std::string::npos);
-  EXPECT_FALSE(testing::exists(f.show.file("index.html")));
+  const std::string too_large = "」が大きすぎます。32767 以下の数を指定して下さい。";
+  const std::string beyond = "」は扱える数の範囲を超えています。32767 以下の数を指定して下さい。";
+  const std::pair<const char*, std::string> cases[] = {
+      {"1e9", too_large}, {"1e309", too_large}, {"-1e309", beyond}, {"- 1 e 4000", beyond}};
+  for (const auto& [count, tail] : cases) {
+    f.dialogs.shown.clear();
+    f.window.set_text(TextField::Text2, count);
+    slide_html_click(f.job);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u) << count;
+    EXPECT_EQ(f.dialogs.shown[0],
+              info_box("HTMLの作成", std::string("チャート枚数「") + count + tail));
+    EXPECT_EQ(testing::entries(f.show.path()),
+              (std::vector<std::string>{"sld001.gif", "sld002.gif"}));
+  }
 }
 
 TEST_F(CreateHtml, CustomIconsCopyTheButtonFolder) {

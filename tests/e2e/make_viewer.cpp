@@ -5,7 +5,11 @@
 //
 //   make_viewer --program-folder DIR --folder EXPORT [--style 0..3]
 //               [--icons standard|custom] [--player] [--download FILE]
-//               [--page NAME] [--count TEXT]
+//               [--page NAME] [--count TEXT] [--codeset NAME]
+//
+// Arguments are UTF-8. --codeset sets the code page of the text files (an
+// iconv name; UTF-8 without it); FILE and NAME are then given to the program
+// in that code page, as a file dialog under such a locale gives them.
 //
 // Exits 0 when the completion box was shown, 1 otherwise (every box shown is
 // printed on stderr), 2 on bad arguments.
@@ -16,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/codec.h"
 #include "base/messages.h"
 #include "commands/create_html.h"
 #include "commands/options.h"
@@ -51,13 +56,14 @@ struct Options {
   std::optional<std::string> download;
   std::optional<std::string> page;
   std::optional<std::string> count;
+  std::string codeset = "UTF-8";
 };
 
 int usage(const std::string& why) {
   std::cerr << "make_viewer: " << why << "\n"
             << "usage: make_viewer --program-folder DIR --folder EXPORT [--style 0..3]"
                " [--icons standard|custom] [--player] [--download FILE] [--page NAME]"
-               " [--count TEXT]\n";
+               " [--count TEXT] [--codeset NAME]\n";
   return 2;
 }
 
@@ -100,6 +106,8 @@ std::optional<Options> parse(int argc, char** argv, std::string& error) {
       o.page = *v;
     } else if (arg == "--count") {
       o.count = *v;
+    } else if (arg == "--codeset") {
+      o.codeset = *v;
     } else {
       error = "unknown argument " + std::string(arg);
       return std::nullopt;
@@ -124,7 +132,9 @@ int main(int argc, char** argv) {
   vellumet::MemoryWindow window;
   FixtureDialogs dialogs;
   dialogs.default_answer = Answer::Yes;
-  vellumet::Job job(window, dialogs, o.program_folder, "UTF-8");
+  vellumet::Job job(window, dialogs, o.program_folder, o.codeset);
+  const vellumet::Codec codec(o.codeset);
+  auto local = [&](const std::string& utf8) { return codec.encode(vellumet::utf8_decode(utf8)); };
 
   // Start-up reads the standard list; choosing the custom set reads the other.
   vellumet::form_load(job);
@@ -141,8 +151,8 @@ int main(int argc, char** argv) {
                    o.player ? vellumet::kChecked : vellumet::kUnchecked);
   window.set_check(vellumet::CheckBox::Check2,
                    o.download ? vellumet::kChecked : vellumet::kUnchecked);
-  if (o.download) window.set_text(vellumet::TextField::Text5, *o.download);
-  if (o.page) window.set_text(vellumet::TextField::Text3, *o.page);
+  if (o.download) window.set_text(vellumet::TextField::Text5, local(*o.download));
+  if (o.page) window.set_text(vellumet::TextField::Text3, local(*o.page));
   if (o.count) window.set_text(vellumet::TextField::Text2, *o.count);
 
   vellumet::slide_html_click(job);

@@ -199,6 +199,20 @@ const KEY_STEPS = [
   ['ArrowRight', () => 2],
 ];
 
+// [focused control, key, slide after it], starting on the last slide.
+const FOCUSED_KEYS = [
+  ['#vm-list', 'ArrowUp', SLIDES - 1],
+  ['#vm-list', 'ArrowDown', SLIDES],
+  ['#vm-prev', 'Space', SLIDES - 1],
+  ['#vm-prev', 'Enter', SLIDES - 2],
+  ['#vm-next', 'Space', SLIDES - 1],
+  ['#vm-first', 'Enter', 1],
+  ['#vm-first', 'Space', 1],
+  ['#vm-last', 'Space', SLIDES],
+  ['#vm-list', 'Home', 1],
+  ['#vm-list', 'End', SLIDES],
+];
+
 async function runKeys(page, show, label) {
   let n = null;
   for (const [key, next] of KEY_STEPS) {
@@ -263,7 +277,34 @@ async function expectFilled(page, show, label) {
   assert.ok(Math.abs(b.top - (b.height - b.bottom)) <= 2, `${msg}: not centred down`);
 }
 
+// The bar's controls as laid out in its frame: box, and whether they are shown.
+async function barControls(page) {
+  return navFrame(page).evaluate(() => {
+    const e = document.documentElement;
+    const controls = [...document.querySelectorAll('.vm-btn, #vm-list')]
+      .filter((el) => el.offsetWidth > 0)
+      .map((el) => {
+        const r = el.getBoundingClientRect();
+        return { id: el.id, x: r.x, y: r.y, right: r.right, bottom: r.bottom };
+      });
+    return {
+      width: e.clientWidth,
+      height: e.clientHeight,
+      across: e.scrollWidth - e.clientWidth,
+      down: e.scrollHeight - e.clientHeight,
+      controls,
+    };
+  });
+}
+
 async function expectBar(page, edge, label) {
+  // A row bar tells the entry page how tall it needs to be; wait for the
+  // band to follow before measuring.
+  const bar = await poll(
+    `${label}: the bar's controls fit into its band`,
+    () => barControls(page),
+    (b) => b.across === 0 && b.down === 0,
+  );
   const vp = page.viewportSize();
   const nav = await page.locator('frame[name="vmnav"]').boundingBox();
   const slide = await page.locator('frame[name="vmslide"]').boundingBox();
@@ -271,7 +312,7 @@ async function expectBar(page, edge, label) {
   const column = edge === 'left' || edge === 'right';
   const band = column ? nav.width : nav.height;
   const total = column ? vp.width : vp.height;
-  assert.ok(band >= 30 && band <= total * 0.15, `${msg}: the bar is not a narrow band`);
+  assert.ok(band >= 24 && band <= total * 0.15, `${msg}: the bar is not a narrow band`);
   if (column) {
     assert.equal(nav.height, vp.height, msg);
     assert.equal(slide.height, vp.height, msg);
@@ -285,22 +326,19 @@ async function expectBar(page, edge, label) {
     assert.equal(edge === 'top' ? nav.y : slide.y, 0, msg);
     assert.equal(edge === 'top' ? slide.y : nav.y, edge === 'top' ? nav.height : slide.height, msg);
   }
-  // Every control fits into the band: it scrolls neither across nor down.
-  const overflow = await navFrame(page).evaluate(() => {
-    const e = document.documentElement;
-    return { across: e.scrollWidth - e.clientWidth, down: e.scrollHeight - e.clientHeight };
-  });
-  assert.deepEqual(overflow, { across: 0, down: 0 }, `${msg}: controls overflow the bar`);
-  // Column bars stack their controls, row bars line them up.
-  const boxes = await navFrame(page).$$eval('.vm-btn', (els) =>
-    els.map((el) => {
-      const r = el.getBoundingClientRect();
-      return { x: r.x, y: r.y };
-    }),
-  );
+  // Every control is wholly inside the band and big enough to touch.
+  for (const c of bar.controls) {
+    const where = `${msg}: ${c.id} at ${JSON.stringify(c)} in ${bar.width}x${bar.height}`;
+    assert.ok(c.x >= 0 && c.y >= 0 && c.right <= bar.width && c.bottom <= bar.height, `${where}: cut off`);
+    assert.ok(c.right - c.x >= 24 && c.bottom - c.y >= 24, `${where}: smaller than 24x24`);
+  }
+  // Column bars stack their controls; row bars line them up, a second row
+  // (in a narrow window) below the first.
+  const boxes = bar.controls.filter((c) => c.id !== 'vm-list');
   for (let i = 1; i < boxes.length; i++) {
-    if (column) assert.ok(boxes[i].y > boxes[i - 1].y, `${msg}: buttons not stacked`);
-    else assert.ok(boxes[i].x > boxes[i - 1].x, `${msg}: buttons not in a row`);
+    const [a, b] = [boxes[i - 1], boxes[i]];
+    if (column) assert.ok(b.y > a.y, `${msg}: buttons not stacked`);
+    else assert.ok(b.x > a.x || b.y >= a.bottom, `${msg}: buttons not in rows`);
   }
 }
 
@@ -419,12 +457,16 @@ for (const c of cases()) {
       await expectSlide(page, show, 4);
       await nav.selectOption('#vm-list', String(SLIDES));
       await expectSlide(page, show, SLIDES);
-      // Arrow keys on the focused list move one slide, not two.
-      await nav.focus('#vm-list');
-      await page.keyboard.press('ArrowUp');
-      await expectSlide(page, show, SLIDES - 1);
-      await page.keyboard.press('ArrowDown');
-      await expectSlide(page, show, SLIDES);
+      // Space and Enter press the focused button, as everywhere; the focused
+      // list keeps its own keys (arrows move one slide, not two). Once per
+      // layout and scheme: the buttons' names do not change this.
+      for (const [selector, key, n] of c.icons === 'custom' ? FOCUSED_KEYS : FOCUSED_KEYS.slice(0, 2)) {
+        await nav.focus(selector);
+        await page.keyboard.press(key);
+        await expectSlide(page, show, n).catch((e) => {
+          throw new Error(`${key} on ${selector}: ${e.message}`);
+        });
+      }
 
       // The keys with the focus in the bar, then in the slide frame.
       await nav.click('#vm-count');
@@ -492,7 +534,9 @@ for (const c of cases()) {
       if (c.player) {
         await page.keyboard.press('End');
         await expectSlide(page, show, SLIDES);
-        await navFrame(page).click('#vm-player');
+        // Space presses a focused link too.
+        await navFrame(page).focus('#vm-player');
+        await page.keyboard.press('Space');
         await page.waitForURL(`${base}sld001.htm#from=index.html%23${SLIDES}`);
         assert.equal(await page.title(), SHOW_TITLE);
         assert.equal(await page.textContent('#vm-title'), SHOW_TITLE);
@@ -505,7 +549,8 @@ for (const c of cases()) {
         await expectSlide(page, show, SLIDES);
 
         // Opened on its own (a new tab), the player page still leads back,
-        // but only to a page of this folder.
+        // but only to a page of this folder: a bad name in its address gives
+        // way to the page this browser last showed the show on.
         const backs = [
           [`from=index.html%234`, `${entry}#4`],
           [`from=${encodeURIComponent('javascript:alert(1)')}`, entry],
@@ -545,6 +590,207 @@ for (const c of cases()) {
       assert.deepEqual(problems, [], 'console errors or failed requests');
     } finally {
       await context.close();
+    }
+  });
+}
+
+// ------------------------------------------------- phones, touch, no script
+
+const PHONE = { viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
+
+// A one-finger swipe through the middle of `box`, dx across and dy down.
+async function swipe(cdp, box, dx, dy) {
+  const x = box.x + box.width / 2 - dx / 2;
+  const y = box.y + box.height / 2 - dy / 2;
+  const point = (i) => [{ x: x + (dx * i) / 6, y: y + (dy * i) / 6 }];
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: point(0) });
+  for (let i = 1; i <= 6; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: point(i) });
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+}
+
+// [dx, dy, slide after it], starting on slide 1: right to left is next, left
+// to right previous, never past either end; short or mostly vertical moves
+// do nothing.
+const SWIPES = [
+  [200, 0, 1],
+  [-200, 0, 2],
+  [-150, 30, 3],
+  [180, -20, 2],
+  [20, 0, 2],
+  [-60, 200, 2],
+  [-200, 0, 3],
+];
+
+for (const scheme of ['http', 'file']) {
+  for (const layout of LAYOUTS) {
+    // Over file:// the standard buttons are missing and show their names,
+    // which are wider than the images.
+    const icons = scheme === 'http' ? 'custom' : 'standard';
+    test(`${layout.edge} bar on a phone over ${scheme}, ${icons} buttons: fits, touch, swipes`, async () => {
+      const id = `phone-${scheme}-${layout.edge}`;
+      const folder = path.join(root, id);
+      writeExport(folder, slideSets.jpg);
+      makeViewer(folder, { style: layout.style, icons, player: true, download: 'handout.pdf' });
+      const base = scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
+      const entry = `${base}index.html`;
+      const show = { base, ext: 'jpg', count: SLIDES, ratio: slideSets.jpg.ratio };
+      const context = await browser.newContext(PHONE);
+      context.setDefaultTimeout(10000);
+      const page = await context.newPage();
+      const problems = watch(page, (url) => icons === 'standard' && url.includes('/vellumet/buttons/'));
+      try {
+        await page.goto(entry);
+        await expectSlide(page, show, 1);
+        await expectBar(page, layout.edge, 'phone');
+        await expectFilled(page, show, 'phone');
+        const across = await page.evaluate(() => document.documentElement.scrollWidth - innerWidth);
+        assert.ok(across <= 0, `the page scrolls across by ${across} px`);
+        if (scheme === 'http') await page.screenshot({ path: path.join(OUTPUT_DIR, `phone-${layout.edge}.png`) });
+
+        // Sideways moves on the slide are the show's, the rest the browser's.
+        const touchAction = await page.evaluate(
+          () => getComputedStyle(document.querySelector('frame[name="vmslide"]').contentDocument.documentElement).touchAction,
+        );
+        assert.equal(touchAction, 'pan-y pinch-zoom');
+        const historyLength = await page.evaluate(() => history.length);
+        const cdp = await context.newCDPSession(page);
+        const box = await page.locator('frame[name="vmslide"]').boundingBox();
+        for (const [dx, dy, n] of SWIPES) {
+          await swipe(cdp, box, dx, dy);
+          await expectSlide(page, show, n).catch((e) => {
+            throw new Error(`swipe ${dx},${dy}: ${e.message}`);
+          });
+        }
+        await page.keyboard.press('End');
+        await expectSlide(page, show, SLIDES);
+        await swipe(cdp, box, -200, 0);
+        await sleep(100);
+        await expectSlide(page, show, SLIDES);
+        assert.equal(page.url(), `${entry}#${SLIDES}`, 'a swipe left the show');
+        assert.equal(await page.evaluate(() => history.length), historyLength, 'a swipe added to the history');
+
+        // The bar's buttons and list answer taps.
+        const nav = navFrame(page);
+        await nav.tap('#vm-first');
+        await expectSlide(page, show, 1);
+        await nav.tap('#vm-next');
+        await expectSlide(page, show, 2);
+        await nav.selectOption('#vm-list', '5');
+        await expectSlide(page, show, 5);
+        assert.deepEqual(problems, [], 'console errors or failed requests');
+      } finally {
+        await context.close();
+      }
+    });
+  }
+}
+
+// Without script the first slide is shown beside the bar, and the bar says
+// that stepping needs script; its links still work.
+for (const scheme of ['http', 'file']) {
+  test(`without script over ${scheme}: the first slide and a note, in every layout`, async () => {
+    const shows = LAYOUTS.map((layout) => {
+      const id = `noscript-${scheme}-${layout.edge}`;
+      const folder = path.join(root, id);
+      const set = slideSets[layout.style % 2 ? 'jpg' : 'gif'];
+      writeExport(folder, set);
+      makeViewer(folder, { style: layout.style, icons: 'custom', player: true });
+      const base = scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
+      return { ...layout, base, ext: set.ext };
+    });
+    for (const options of [{ viewport: VIEWPORT }, PHONE]) {
+      const context = await browser.newContext({ ...options, javaScriptEnabled: false });
+      const page = await context.newPage();
+      const problems = watch(page);
+      try {
+        for (const show of shows) {
+          const label = `${show.edge}, ${options.viewport.width} px`;
+          await page.goto(`${show.base}index.html#3`);
+          const slide = page.locator('#vm-first-slide');
+          await poll(
+            `${label}: first slide shown`,
+            () => slide.evaluate((img) => img.complete && img.naturalWidth > 0),
+            (loaded) => loaded,
+          );
+          assert.equal(await slide.evaluate((img) => img.src), `${show.base}img001.${show.ext}`, label);
+          const nav = page.frameLocator('#vm-nav');
+          const note = nav.locator('#vm-noscript');
+          await note.waitFor({ state: 'visible' });
+          assert.match(await note.textContent(), JAPANESE, label);
+          assert.match(await note.textContent(), /JavaScript/, label);
+          // Controls that need script are gone; the links stay.
+          for (const gone of ['#vm-first', '#vm-prev', '#vm-next', '#vm-last', '#vm-list', '#vm-full', '#vm-count']) {
+            assert.equal(await nav.locator(gone).isVisible(), false, `${label}: ${gone} shown`);
+          }
+          for (const kept of ['#vm-top', '#vm-player']) {
+            assert.equal(await nav.locator(kept).isVisible(), true, `${label}: ${kept} hidden`);
+          }
+          // Bar and slide share the window without overlapping.
+          const barBox = await page.locator('#vm-nav').boundingBox();
+          const slideBox = await slide.boundingBox();
+          const vp = options.viewport;
+          const covered = barBox.width * barBox.height + slideBox.width * slideBox.height;
+          assert.equal(Math.round(covered), vp.width * vp.height, label);
+          if (scheme === 'http' && options === PHONE) {
+            await page.screenshot({ path: path.join(OUTPUT_DIR, `noscript-phone-${show.edge}.png`) });
+          }
+        }
+        assert.deepEqual(problems, [], 'console errors or failed requests');
+      } finally {
+        await context.close();
+      }
+    }
+  });
+}
+
+// The player page opened on its own leads back to the show whatever its
+// entry page is called, wherever the browser can tell; otherwise it says
+// where to go.
+for (const scheme of ['http', 'file']) {
+  test(`player page opened on its own over ${scheme}`, async () => {
+    const id = `alone-${scheme}`;
+    const folder = path.join(root, id);
+    writeExport(folder, slideSets.gif);
+    makeViewer(folder, { style: 3, icons: 'custom', player: true, page: 'show.htm' });
+    const base = scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
+    const player = `${base}sld001.htm`;
+    const ways = [
+      // [how it is opened, way back (null: a note instead)]
+      ['fresh', async (page) => page.goto(player), null],
+      ['named by the bar', async (page) => page.goto(`${player}#from=show.htm%233`), `${base}show.htm#3`],
+      ['after the show', async (page, context) => {
+        const shown = await context.newPage();
+        await shown.goto(`${base}show.htm#2`);
+        await expectSlide(shown, { base, ext: 'gif', count: SLIDES }, 2);
+        await shown.close();
+        await page.goto(player);
+      }, `${base}show.htm`],
+    ];
+    if (scheme === 'http') {
+      ways.push(['linked from the show', async (page) => page.goto(player, { referer: `${base}show.htm` }), `${base}show.htm`]);
+      ways.push(['linked from elsewhere', async (page) => page.goto(player, { referer: `${server.origin}/other/x.htm` }), null]);
+    }
+    for (const [how, open, want] of ways) {
+      const context = await browser.newContext({ viewport: VIEWPORT });
+      const page = await context.newPage();
+      const problems = watch(page);
+      try {
+        await open(page, context);
+        const back = await page.evaluate(() => {
+          const a = document.getElementById('vm-back');
+          const note = document.getElementById('vm-back-note');
+          return { href: a.hasAttribute('href') ? a.href : null, link: a.offsetWidth > 0, note: note.offsetWidth > 0 ? note.textContent : null };
+        });
+        if (want) {
+          assert.deepEqual([back.href, back.link, back.note], [want, true, null], how);
+        } else {
+          assert.deepEqual([back.href, back.link], [null, false], how);
+          assert.match(back.note || '', JAPANESE, how);
+        }
+        assert.deepEqual(problems, [], how);
+      } finally {
+        await context.close();
+      }
     }
   });
 }
@@ -603,7 +849,7 @@ for (const [count, slide, expected] of [
 }
 
 // The shipped data beside the program: templates that read alike in every
-// code page, and four entry templates that differ only in their frames.
+// code page, and four entry templates that differ only in their bar's edge.
 test('templates and icon lists are ASCII with CR LF line ends', () => {
   const files = [
     ...fs.readdirSync(path.join(SOURCE_DIR, 'Template')).map((f) => path.join('Template', f)),
@@ -624,10 +870,10 @@ test('templates and icon lists are ASCII with CR LF line ends', () => {
       .split('\r\n')
       .filter((line) => !pattern.test(line))
       .join('\n');
-  const frames = /^<frameset |^<frame /;
-  const first = strip('index_c_l.htm', frames);
+  const edge = /^var BarEdge = |^<body class=/;
+  const first = strip('index_c_l.htm', edge);
   for (const f of ['index_c_r.htm', 'index_r_u.htm', 'index_r_d.htm']) {
-    assert.equal(strip(f, frames), first, `${f} differs from index_c_l.htm outside its frames`);
+    assert.equal(strip(f, edge), first, `${f} differs from index_c_l.htm outside its bar's edge`);
   }
   const bodyLine = /^<body class=/;
   assert.equal(strip('navbtn_r.htm', bodyLine), strip('navbtn_c.htm', bodyLine));

@@ -62,6 +62,7 @@ ChildReport run_in_child(const testing::ScriptedDialogs& dialogs, const ChildOpt
     bool dropped = false;
     testing::ScriptedDialogs script = dialogs;
     std::map<std::string, std::string> values;
+    ::alarm(options.time_limit);
     try {
       if (options.drop_privileges && ::geteuid() == 0) {
         if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0) {

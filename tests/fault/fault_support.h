@@ -30,6 +30,7 @@ struct ChildReport {
 struct ChildOptions {
   bool drop_privileges = true;  // become nobody:nogroup when started as root
   long file_size_limit = -1;    // RLIMIT_FSIZE in bytes, -1 for none
+  unsigned time_limit = 60;     // seconds until the child is killed, so a hang fails
 };
 
 using ChildBody =

@@ -141,31 +141,49 @@ TEST(FaultTest, FolderRemovedAfterDetectionIsReportedAndNothingIsCreated) {
   EXPECT_EQ(read_bytes(tmp.file("neighbour/img001.gif")), "bytes of img001.gif");
 }
 
+// A named pipe: opening it to read would wait for a writer that never comes.
+void make_fifo(const std::string& path) {
+  fs::remove(path);
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+}
+const ChildOptions kMayHang{.time_limit = 10};
+const char* const kNotRegular = "通常のファイルではありません。";
+
 struct TemplateCase {
   const char* template_name;
-  bool unreadable;  // else missing
-  int error;
+  enum { Missing, Unreadable, Fifo } kind;
   std::vector<std::string> written_before;  // pages written before the failing one
 };
 
-TEST(FaultTest, MissingOrUnreadableTemplateLeavesTheOldPageAndEndsTheCommand) {
+TEST(FaultTest, MissingUnreadableOrPipeTemplateLeavesTheOldPageAndEndsTheCommand) {
   const TemplateCase cases[] = {
-      {"index_c_l.htm", false, ENOENT, {}},
-      {"index_c_l.htm", true, EACCES, {}},
-      {"navbtn_c.htm", false, ENOENT, {"index.html"}},
-      {"navbtn_c.htm", true, EACCES, {"index.html"}},
-      {"sld000.htm", false, ENOENT, {"index.html", "navbtn1.htm"}},
-      {"sld000.htm", true, EACCES, {"index.html", "navbtn1.htm"}},
+      {"index_c_l.htm", TemplateCase::Missing, {}},
+      {"index_c_l.htm", TemplateCase::Unreadable, {}},
+      {"navbtn_c.htm", TemplateCase::Missing, {"index.html"}},
+      {"navbtn_c.htm", TemplateCase::Unreadable, {"index.html"}},
+      {"navbtn_c.htm", TemplateCase::Fifo, {"index.html"}},
+      {"sld000.htm", TemplateCase::Missing, {"index.html", "navbtn1.htm"}},
+      {"sld000.htm", TemplateCase::Unreadable, {"index.html", "navbtn1.htm"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.template_name) + (c.unreadable ? " unreadable" : " missing"));
+    SCOPED_TRACE(std::string(c.template_name) + " kind " + std::to_string(c.kind));
     TempDir tmp;
     const std::string program = make_program(tmp);
     const std::string templ = program + "/Template/" + c.template_name;
-    if (c.unreadable) {
-      ::chmod(templ.c_str(), 0000);
-    } else {
-      fs::remove(templ);
+    std::string reason;
+    switch (c.kind) {
+      case TemplateCase::Missing:
+        fs::remove(templ);
+        reason = error_text(ENOENT);
+        break;
+      case TemplateCase::Unreadable:
+        ::chmod(templ.c_str(), 0000);
+        reason = error_text(EACCES);
+        break;
+      case TemplateCase::Fifo:
+        make_fifo(templ);
+        reason = kNotRegular;
+        break;
     }
     const std::string dir = tmp.file("show");
     fill_folder(
@@ -174,12 +192,11 @@ TEST(FaultTest, MissingOrUnreadableTemplateLeavesTheOldPageAndEndsTheCommand) {
     const Snapshot before = snapshot(dir);
     const Snapshot program_before = snapshot(program);
 
-    const ChildReport r = create_html_in_child(program, dir, {Answer::Yes});
+    const ChildReport r = create_html_in_child(program, dir, {Answer::Yes}, kMayHang);
     expect_dropped(r);
     const std::vector<MessageBox> expected = {
         question(kCreate, testing::confirmation_text(dir + "/", "index.html", true, false)),
-        info(kCreate,
-             "テンプレート " + templ + " を読み込めませんでした。\r\n\n" + error_text(c.error)),
+        info(kCreate, "テンプレート " + templ + " を読み込めませんでした。\r\n\n" + reason),
     };
     EXPECT_EQ(r.boxes, expected);
     const Snapshot after = snapshot(dir);
@@ -263,7 +280,7 @@ TEST(FaultTest, LeftoverThatCannotBeDeletedIsNamedAndTheOthersGo) {
 
 struct IconCase {
   const char* label;
-  enum { Missing, Unreadable, Folder, Content } kind;
+  enum { Missing, Unreadable, Folder, Fifo, Content } kind;
   std::string content;
   std::string (*text)(const std::string& path);
   int refs_read;
@@ -282,6 +299,9 @@ TEST(FaultTest, BrokenIconListIsReportedOnceAndTheProgramGoesOn) {
   auto folder = [](const std::string& p) {
     return "アイコンリスト " + p + " を読み込めませんでした。\r\n\n" + error_text(EISDIR);
   };
+  auto fifo = [](const std::string& p) {
+    return "アイコンリスト " + p + " を読み込めませんでした。\r\n\n" + kNotRegular;
+  };
   auto short_list = [](const std::string& p) {
     return "アイコンリスト " + p + " の行が足りません（9 行必要です）。フレーム形式は 0 にします。";
   };
@@ -293,6 +313,7 @@ TEST(FaultTest, BrokenIconListIsReportedOnceAndTheProgramGoesOn) {
       {"missing", IconCase::Missing, "", missing, 0, 0},
       {"unreadable", IconCase::Unreadable, refs + "2\r\n", unreadable, 0, 0},
       {"a folder", IconCase::Folder, "", folder, 0, 0},
+      {"a named pipe", IconCase::Fifo, "", fifo, 0, 0},
       {"empty", IconCase::Content, "", short_list, 0, 0},
       {"three lines", IconCase::Content, "t.gif\r\nf.gif\r\np.gif", short_list, 3, 0},
       {"eight lines", IconCase::Content, refs, short_list, 8, 0},
@@ -309,11 +330,12 @@ TEST(FaultTest, BrokenIconListIsReportedOnceAndTheProgramGoesOn) {
     const std::string list = program + "/VellumetDefault.ini";
     fs::remove(list);
     if (c.kind == IconCase::Folder) fs::create_directory(list);
+    if (c.kind == IconCase::Fifo) make_fifo(list);
     if (c.kind == IconCase::Unreadable || c.kind == IconCase::Content) write_bytes(list, c.content);
     if (c.kind == IconCase::Unreadable) ::chmod(list.c_str(), 0000);
     const Snapshot before = snapshot(program);
 
-    const ChildReport r = run_in_child({}, {}, [&](ScriptedDialogs& dialogs, auto& values) {
+    const ChildReport r = run_in_child({}, kMayHang, [&](ScriptedDialogs& dialogs, auto& values) {
       Session s(dialogs, program);  // start-up reads the standard list
       values["frame_style"] = std::to_string(s.job.state.frame_style);
       for (int j = 1; j <= 8; ++j) values["ref" + std::to_string(j)] = s.job.state.button_img[j];
@@ -329,6 +351,39 @@ TEST(FaultTest, BrokenIconListIsReportedOnceAndTheProgramGoesOn) {
       EXPECT_EQ(r.values.at("ref" + std::to_string(j)), want) << "reference " << j;
     }
     EXPECT_EQ(snapshot(program), before);
+  }
+}
+
+TEST(FaultTest, LinksInTheShowFolderAreReplacedNeverWrittenThrough) {
+  const char* const targets[] = {"../elsewhere", "../gone"};  // a folder outside; nothing
+  for (const char* target : targets) {
+    SCOPED_TRACE(target);
+    TempDir tmp;
+    const std::string program = make_program(tmp);
+    fill_folder(tmp.file("elsewhere"), {"b1.gif", "keep.txt"});
+    const std::string dir = tmp.file("show");
+    fill_folder(dir, {"sld001.gif"});
+    fs::create_directory_symlink(target, dir + "/buttons");
+    // Pages replace links of their names as well.
+    fs::create_symlink("../elsewhere/keep.txt", dir + "/index.html");
+    fs::create_symlink("../elsewhere/b1.gif", dir + "/navbtn1.htm");
+    const Snapshot outside = snapshot(tmp.file("elsewhere"));
+
+    ScriptedDialogs d;
+    d.default_answer = Answer::Yes;
+    Session s(d, program);
+    s.window.set_menu_checked(MenuMark::icon_custom, true);
+    preview_pic(s.job, dir);
+    slide_html_click(s.job);
+
+    EXPECT_EQ(d.shown.back(), info(kCreate, kDone));
+    EXPECT_EQ(snapshot(tmp.file("elsewhere")), outside);
+    EXPECT_FALSE(fs::exists(tmp.file("gone")));
+    for (const char* name : {"buttons", "index.html", "navbtn1.htm"}) {
+      EXPECT_FALSE(fs::is_symlink(dir + "/" + name)) << name;
+    }
+    EXPECT_EQ(snapshot(dir + "/buttons"),
+              (Snapshot{{"b1.gif", "GIF89a-b1"}, {"b2.gif", "GIF89a-b2"}}));
   }
 }
 
@@ -353,9 +408,9 @@ TEST(FaultTest, MoreThan32767SlidesAreCappedAndEveryImageKept) {
     preview_pic(s.job, dir);
     s.window.set_text(TextField::Text2, "40000");
     slide_html_click(s.job);
-    ASSERT_EQ(d.shown.size(), 2u);
+    ASSERT_EQ(d.shown.size(), 1u);
     EXPECT_EQ(
-        d.shown[1],
+        d.shown[0],
         info(kCreate, "チャート枚数「40000」が大きすぎます。32767 以下の数を指定して下さい。"));
     EXPECT_EQ(snapshot(dir), before);
   }

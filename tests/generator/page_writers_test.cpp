@@ -187,13 +187,42 @@ TEST_F(PageWriters, ShiftJisSecondByteGIsNoMarkerAndInvalidBytesSurvive) {
   ASSERT_TRUE(make_index_html(sj.job, 1).ok);
   EXPECT_EQ(read_bytes(sj.show.file("index.html")),
             "\x83\x47IF\r\n\x83\x47IF gif\r\n\xff\x80 gif \xfd\r\n\x93\xfa\x96\x7b\r\n");
+}
 
-  sj.put_template("sld000.htm", "<TITLE>x\r\n");
-  sj.job.state.show_title[1] = "Zorvo スライドショー(by Y.Korrin)";
-  ASSERT_TRUE(make_slide_html(sj.job, 1).ok);
-  EXPECT_EQ(read_bytes(sj.show.file("sld001.htm")),
-            "<TITLE>Zorvo \x83\x58\x83\x89\x83\x43\x83\x68\x83\x56\x83\x87\x81\x5b(by "
-            "Y.Korrin)</TITLE>\r\n");
+// Outside UTF-8 the templates' declaration of UTF-8 would misname the bytes:
+// inserted text comes as character references, file references percent-encoded
+// with the bytes of the name on disk.
+TEST(PageWritersCodePage, InsertedValuesAreAsciiOutsideUtf8) {
+  struct Case {
+    const char* codeset;
+    std::string download, download_href, icon, icon_src;
+  } cases[] = {
+      {"CP932", "\x8e\x91\x97\xbf \"1\".zip", "%8E%91%97%BF &quot;1&quot;.zip", "b/\x95\x5c.gif",
+       "b/%95%5C.gif"},
+      {"EUC-JP", "/srv/\xbb\xf1\xce\xc1.zip", "/srv/%BB%F1%CE%C1.zip", "\xc9\xbd.gif",
+       "%C9%BD.gif"},
+      {"ISO-8859-1", "caf\xe9.zip", "caf%E9.zip", "\xff.gif", "%FF.gif"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.codeset);
+    JobFixture f(c.codeset);
+    f.job.state.src_dir = f.show_dir();
+    f.job.state.app_dir = f.program.path();
+    f.put_template("sld000.htm", "<TITLE>x\r\n");
+    f.job.state.show_title[1] = "Zorvo スライドショー(by Y.Korrin)";
+    ASSERT_TRUE(make_slide_html(f.job, 1).ok);
+    EXPECT_EQ(read_bytes(f.show.file("sld001.htm")),
+              "<TITLE>Zorvo &#x30B9;&#x30E9;&#x30A4;&#x30C9;&#x30B7;&#x30E7;&#x30FC;(by "
+              "Y.Korrin)</TITLE>\r\n");
+
+    f.put_template("navbtn_c.htm", "<IMG SRC=\"T_BUTTON\"><A HREF=\"DOWNLOAD_FILE\">\r\n");
+    f.job.state.button_img[1] = c.icon;
+    f.job.state.down_file_name[1] = c.download;
+    f.window.set_check(CheckBox::Check2, kChecked);
+    ASSERT_TRUE(make_navbtn_html(f.job, 1).ok);
+    EXPECT_EQ(read_bytes(f.show.file("navbtn1.htm")),
+              "<IMG SRC=\"" + c.icon_src + "\"><A HREF=\"" + c.download_href + "\">\r\n");
+  }
 }
 
 TEST_F(PageWriters, Utf8TemplateWithInvalidBytesIsCopiedByteForByte) {

@@ -80,4 +80,26 @@ std::vector<std::string> entries(const std::string& folder) {
   return names;
 }
 
+std::map<std::string, std::string> tree_bytes(const std::string& folder) {
+  std::map<std::string, std::string> tree;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+    std::string name = std::filesystem::relative(e.path(), folder).string();
+    tree[name] = e.is_directory() ? "/" : read_bytes(e.path().string());
+  }
+  return tree;
+}
+
+std::vector<std::string> differing_files(const std::map<std::string, std::string>& a,
+                                         const std::map<std::string, std::string>& b) {
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : a) {
+    auto it = b.find(name);
+    if (it == b.end() || it->second != bytes) names.push_back(name);
+  }
+  for (const auto& [name, bytes] : b) {
+    if (!a.contains(name)) names.push_back(name);
+  }
+  return names;
+}
+
 }  // namespace vellumet::testing

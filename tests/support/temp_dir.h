@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,11 @@ std::string read_bytes(const std::string& path);  // throws when missing
 bool exists(const std::string& path);
 // Every entry name of a folder (hidden ones and folders included), sorted bytewise.
 std::vector<std::string> entries(const std::string& folder);
+// Every file below `folder`, by its path relative to it ("buttons/b1.gif"), with
+// its bytes; a folder maps to "/".
+std::map<std::string, std::string> tree_bytes(const std::string& folder);
+// The names whose bytes differ between two trees, or that only one holds.
+std::vector<std::string> differing_files(const std::map<std::string, std::string>& a,
+                                         const std::map<std::string, std::string>& b);
 
 }  // namespace vellumet::testing

@@ -1,7 +1,16 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "base/messages.h"
 #include "ui/folder_browser.h"
@@ -131,6 +140,25 @@ TEST_F(BrowseTest, FolderNamesThatAreNotValidTextStillOpen) {
   EXPECT_FALSE(find<PreviewImage>("Image3")->image().isNull());
 }
 
+TEST_F(BrowseTest, PipeInPlaceOfASlideIsNeverWaitedOn) {
+  const std::string fifo = work.path() + "/img001.gif";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  // Should the preview wait on the pipe, a writer comes along after a while
+  // and ends the wait, so the test fails instead of hanging.
+  std::atomic<bool> loaded = false, had_to_write = false;
+  std::thread writer([&] {
+    for (int i = 0; i < 100 && !loaded; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (loaded) return;
+    had_to_write = true;
+    ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+  });
+  EXPECT_FALSE(find<PreviewImage>("Image3")->load(fifo));
+  loaded = true;
+  writer.join();
+  EXPECT_FALSE(had_to_write);
+}
+
 TEST_F(BrowseTest, LargePhotoIsDecodedAtPreviewSize) {
   std::string photos = work.path() + "/photos";
   ::mkdir(photos.c_str(), 0755);
@@ -143,6 +171,56 @@ TEST_F(BrowseTest, LargePhotoIsDecodedAtPreviewSize) {
   const QImage& preview = find<PreviewImage>("Image3")->image();
   ASSERT_EQ(preview.size(), QSize(177, 137));
   EXPECT_NEAR(QColor(preview.pixel(88, 68)).red(), 200, 8);
+}
+
+// A folder from the command line or a drop opens as if chosen in the folder
+// list, with detection once, also when it is the folder already shown; one on
+// another volume switches the drive. Anything else changes nothing.
+TEST_F(BrowseTest, GivenFolderOpensWithDetectionOnce) {
+  TempDir other;
+  copy_folder(VELLUMET_SAMPLE_DIR, other.path() + "/show");
+  form.reset();
+  start({{"/", "/"}, {other.path(), "stick"}});
+  count_detections();
+  form->open_given_folder(work.path() + "/missing");
+  form->open_given_folder(work.path());
+  form->open_given_folder(sample() + "/../sample/");
+  EXPECT_EQ(text("Text2"), "5");
+  form->open_given_folder(other.path() + "/show");
+  EXPECT_EQ(find<QComboBox>("Drive1")->currentText(), "stick");
+  EXPECT_EQ(detected, (std::vector<std::string>{work.path(), sample(), other.path() + "/show"}));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].title, msg::kOpenFolderTitle);
+}
+
+// Drags local files over `target` and drops them there; true when taken.
+bool drop_onto(QWidget* target, const QStringList& paths) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+  data.setUrls(urls);
+  data.setText(paths.join(' '));  // as file managers add
+  const QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &enter);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  if (enter.isAccepted()) QCoreApplication::sendEvent(target, &drop);
+  QCoreApplication::processEvents();  // the folder opens once the drop is over
+  return enter.isAccepted() && drop.isAccepted();
+}
+
+TEST_F(BrowseTest, DroppedFolderOpensLikeAGivenOne) {
+  count_detections();
+  write_bytes(work.path() + "/notes.txt", "x");
+  const QString folder = QString::fromStdString(work.path());
+  EXPECT_FALSE(drop_onto(form.get(), {folder + "/notes.txt"}));  // files are not taken
+  EXPECT_FALSE(drop_onto(form.get(), {folder + "/sample", folder + "/empty"}));  // nor several
+  EXPECT_TRUE(drop_onto(form.get(), {folder + "/sample"}));
+  EXPECT_EQ(text("Text2"), "5");
+  // Over a text field the folder opens too, and the field's text stays.
+  EXPECT_TRUE(drop_onto(find("Text3"), {folder + "/empty"}));
+  EXPECT_EQ(text("Text3"), "index.html");
+  EXPECT_EQ(detected, (std::vector<std::string>{sample(), work.path() + "/empty"}));
 }
 
 }  // namespace

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 
+#include "ui/artwork.h"
 #include "ui/form2.h"
+#include "ui/preview_image.h"
 #include "ui_fixture.h"
 
 namespace vellumet::ui::testing {
@@ -92,17 +95,51 @@ TEST_F(LookTest, EveryControlAndMenuItemHasAnAccessibleName) {
   }
 }
 
+// This suite runs once more at 200% (QT_SCALE_FACTOR=2): the pictures must be
+// decoded and drawn for the device's pixels, not enlarged afterwards.
+TEST_F(LookTest, PicturesAreDrawnAtTheDevicePixelDensity) {
+  open_dir_row("sample");
+  const qreal ratio = form->devicePixelRatioF();
+  auto device_size = [ratio](const QWidget* w) { return (QSizeF(w->size()) * ratio).toSize(); };
+  auto* preview = find<PreviewImage>("Image3");
+  EXPECT_EQ(preview->image().size(), device_size(preview));
+  EXPECT_EQ(preview->image().devicePixelRatio(), ratio);
+
+  const std::pair<const char*, const char*> pictures[] = {{"Image1", "screen_chart"},
+                                                          {"Image2", "floppy"}};
+  for (const auto& [name, art] : pictures) {
+    SCOPED_TRACE(name);
+    QWidget* picture = find(name);
+    const QImage shown = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), device_size(picture));
+    QImage drawn(shown.size(), QImage::Format_RGB32);
+    drawn.fill(picture->palette().color(QPalette::Window));
+    QPainter(&drawn).drawPixmap(0, 0, artwork(QString::fromLatin1(art), shown.size()));
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) {
+        const QColor a = shown.pixelColor(x, y), b = drawn.pixelColor(x, y);
+        differing += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                         std::abs(a.blue() - b.blue()) >
+                     48;
+      }
+    EXPECT_LE(differing, shown.width() * shown.height() / 50);
+  }
+}
+
 TEST_F(LookTest, ScreenshotsForReview) {
   QDir().mkpath(VELLUMET_SCREENSHOT_DIR);
   open_dir_row("sample");
+  // Named by scale: form1-100.png, form1-200.png ...
+  const QString suffix = QStringLiteral("-%1.png").arg(qRound(form->devicePixelRatioF() * 100));
   const QString dir = QStringLiteral(VELLUMET_SCREENSHOT_DIR);
-  EXPECT_TRUE(form->grab().save(dir + "/form1.png"));
+  EXPECT_TRUE(form->grab().save(dir + "/form1" + suffix));
   action("set_frame")->trigger();
   Form2* dialog = form->form2();
   ASSERT_NE(dialog, nullptr);
   dialog->findChild<QRadioButton*>("Option1_1")->click();
   settle();
-  EXPECT_TRUE(dialog->grab().save(dir + "/form2.png"));
+  EXPECT_TRUE(dialog->grab().save(dir + "/form2" + suffix));
 }
 
 }  // namespace

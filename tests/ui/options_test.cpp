@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QTest>
 
 #include "base/messages.h"
@@ -94,6 +95,27 @@ TEST_F(OptionsMarks, GreyedStateFromCodeCountsAsOff) {
   EXPECT_NE(find<QCheckBox>("Check1")->checkState(), Qt::PartiallyChecked);
   click("Check1");
   EXPECT_NE(find<QCheckBox>("Check1")->checkState(), Qt::PartiallyChecked);
+}
+
+// Edits of the entry page name and of the download file rebuild the list.
+TEST_F(OptionsTest, LeftoverListFollowsTheEntryPageAndTheDownloadFile) {
+  open_dir_row("sample");
+  auto listed = [this] { return text("Text4").split('\n', Qt::SkipEmptyParts); };
+  dialogs.files = {sample() + "/next.gif"};
+  click("Check2");
+  EXPECT_FALSE(listed().contains("next.gif"));
+
+  auto retype = [this](const char* field, const QString& value) {
+    find<QLineEdit>(field)->selectAll();
+    QTest::keyClicks(find(field), value);
+  };
+  retype("Text5", QString::fromStdString(sample()) + "/prev.gif");
+  EXPECT_TRUE(listed().contains("next.gif"));
+  EXPECT_FALSE(listed().contains("prev.gif"));
+  retype("Text3", "index.htm");
+  EXPECT_EQ(listed(),
+            (QStringList{"first.gif", "next.gif", "sld002.htm", "tsld001.htm", "tsld002.htm"}));
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(OptionsTest, IconSourceMenusReloadTheLists) {

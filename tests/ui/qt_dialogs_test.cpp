@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+#include <map>
 
+#include "temp_dir.h"
 #include "ui/qt_dialogs.h"
 
 namespace vellumet::ui {
@@ -75,6 +84,71 @@ TEST(QtDialogsTest, TextsAreShownAsPlainLines) {
   answer_next_box(seen, Qt::Key_Return);
   dialogs.show(info_box("t", "<b>a.htm</b>\r\n\n\tb"));
   EXPECT_EQ(seen.text, "<b>a.htm</b>\n\n\tb");
+}
+
+// The size, type and date cells of each row the dialog shows, by name; every
+// cell must fit its column.
+using Rows = std::map<QString, QStringList>;
+void read_rows(QFileDialog* dialog, const std::string& folder, Rows& rows) {
+  dialog->setDirectory(QString::fromStdString(folder));
+  auto* view = dialog->findChild<QTreeView*>("treeView");
+  ASSERT_NE(view, nullptr);
+  QAbstractItemModel* model = view->model();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 3; }));
+  QTest::qWait(50);  // the columns take their widths
+  for (int r = 0; r < 3; ++r) {
+    QStringList cells;
+    for (int c = 1; c < 4; ++c) {
+      cells << model->index(r, c, view->rootIndex()).data().toString();
+      EXPECT_LE(view->fontMetrics().horizontalAdvance(cells.last()), view->columnWidth(c))
+          << "clipped: " << cells.last().toStdString();
+    }
+    rows[model->index(r, 0, view->rootIndex()).data().toString()] = cells;
+  }
+}
+
+// What the open-file dialog shows for a folder, on this test's C locale.
+TEST(QtDialogsTest, FileDialogSpeaksJapaneseAndShowsWholeColumns) {
+  vellumet::testing::TempDir folder;
+  ::mkdir(folder.file("sub").c_str(), 0755);
+  vellumet::testing::write_bytes(folder.file("a.gif"), std::string(389, 'g'));
+  vellumet::testing::write_bytes(folder.file("b.zip"), std::string(123456, 'z'));
+
+  Rows rows;
+  QString title;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+      ADD_FAILURE() << "no file dialog open";
+      return;
+    }
+    title = dialog->windowTitle();
+    read_rows(dialog, folder.path(), rows);
+    // Chosen as a user does: the name typed, then Enter.
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+      QTest::keyClicks(name, "a.gif");
+      QTest::keyClick(name, Qt::Key_Return);
+    }
+    if (dialog->isVisible()) static_cast<QDialog*>(dialog)->reject();
+  });
+  QtDialogs dialogs;
+  EXPECT_EQ(dialogs.open_file("ダウンロード指定ファイルを選択して下さい。"), folder.file("a.gif"));
+  EXPECT_EQ(title, "ダウンロード指定ファイルを選択して下さい。");
+
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows["sub"].mid(0, 2), (QStringList{"", "フォルダ"}));
+  EXPECT_EQ(rows["a.gif"].mid(0, 2), (QStringList{"389 バイト", "GIF 画像"}));
+  EXPECT_EQ(rows["b.zip"][0], "120.6 KB");
+  const QRegularExpression japanese_date(R"(^\d{4}/\d{2}/\d{2} \d{1,2}:\d{2}$)");
+  for (const auto& [name, cells] : rows)
+    EXPECT_TRUE(japanese_date.match(cells[2]).hasMatch()) << cells[2].toStdString();
+
+  // Cancelled: no file.
+  QTimer::singleShot(0, [] {
+    if (QWidget* dialog = QApplication::activeModalWidget())
+      QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  EXPECT_EQ(dialogs.open_file("t"), std::nullopt);
 }
 
 }  // namespace

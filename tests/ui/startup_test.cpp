@@ -8,6 +8,7 @@
 #include "base/messages.h"
 #include "ui/folder_browser.h"
 #include "ui/preview_image.h"
+#include "ui/run_window.h"
 #include "ui_fixture.h"
 
 namespace vellumet::ui::testing {
@@ -111,6 +112,21 @@ TEST_F(StartupTest, MenuCommandsWorkBeforeAnyFolderIsChosen) {
   EXPECT_EQ(dialogs.shown[1].title, msg::kMottTitle);
   EXPECT_EQ(dialogs.shown[1].buttons, BoxButtons::Ok);
   EXPECT_TRUE(dialogs.shown[1].text.ends_with("\r\n\nその他にも注文あればお寄せください。"));
+}
+
+TEST(WindowArguments, TheFirstArgumentThatIsNoOptionIsTheFolder) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string folder;
+  } cases[] = {
+      {{}, ""},
+      {{"show"}, "show"},
+      {{"--verbose", "show", "other"}, "show"},
+      {{"-x"}, ""},
+      {{"--", "-odd name"}, "-odd name"},
+      {{"-a", "--", "--", "x"}, "--"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(window_folder_argument(c.args), c.folder);
 }
 
 class MissingIconListTest : public UiTest {

@@ -1,0 +1,138 @@
+#include "cli/arguments.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "base/messages.h"
+
+namespace vellumet::cli {
+
+namespace {
+
+bool all_digits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Options before "--", each without a value given after "=".
+std::vector<std::string_view> option_names(const std::vector<std::string>& args) {
+  std::vector<std::string_view> names;
+  for (std::string_view arg : args) {
+    if (arg == "--") break;
+    if (arg.starts_with("--")) names.push_back(arg.substr(0, arg.find('=')));
+  }
+  return names;
+}
+
+bool has(const std::vector<std::string_view>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+bool wants_command_line(const std::vector<std::string>& args) {
+  auto names = option_names(args);
+  return has(names, "--create") || has(names, "--help") || has(names, "--version");
+}
+
+Parsed parse_arguments(const std::vector<std::string>& args) {
+  Parsed p;
+  Options& o = p.options;
+  auto names = option_names(args);
+  if (has(names, "--help")) {
+    o.action = Options::Action::Help;
+    return p;
+  }
+  if (has(names, "--version")) {
+    o.action = Options::Action::Version;
+    return p;
+  }
+
+  bool create = false;
+  bool options_end = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (options_end || !arg.starts_with('-') || arg == "-") {
+      o.folders.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options_end = true;
+      continue;
+    }
+    std::size_t eq = arg.find('=');
+    const std::string name = arg.substr(0, eq);
+    std::optional<std::string> inline_value;
+    if (eq != std::string::npos) inline_value = arg.substr(eq + 1);
+
+    // Options without a value.
+    bool flag = true;
+    if (name == "--create") {
+      create = true;
+    } else if (name == "--yes") {
+      o.yes = true;
+    } else if (name == "--dry-run") {
+      o.dry_run = true;
+    } else if (name == "--clean" || name == "--no-clean") {
+      o.clean = name == "--clean";
+    } else if (name == "--player" || name == "--no-player") {
+      o.player = name == "--player";
+    } else {
+      flag = false;
+    }
+    if (flag) {
+      if (inline_value) {
+        p.error = msg::fill(msg::kCliNoValue, {name});
+        return p;
+      }
+      continue;
+    }
+
+    // Options with a value.
+    static constexpr std::string_view kWithValue[] = {"--page", "--count", "--style", "--download",
+                                                      "--icons"};
+    if (std::find(std::begin(kWithValue), std::end(kWithValue), name) == std::end(kWithValue)) {
+      p.error = msg::fill(msg::kCliUnknownOption, {name});
+      return p;
+    }
+    std::string value;
+    if (inline_value) {
+      value = *inline_value;
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      p.error = msg::fill(msg::kCliMissingValue, {name});
+      return p;
+    }
+    if (name == "--page") {
+      o.page = value;
+    } else if (name == "--count") {
+      if (!all_digits(value)) {
+        p.error = msg::fill(msg::kCliBadCount, {value});
+        return p;
+      }
+      o.count = value;
+    } else if (name == "--style") {
+      if (value.size() != 1 || value[0] < '0' || value[0] > '3') {
+        p.error = msg::fill(msg::kCliBadStyle, {value});
+        return p;
+      }
+      o.style = value[0] - '0';
+    } else if (name == "--download") {
+      o.download = value;
+    } else if (value == "standard" || value == "custom") {
+      o.custom_icons = value == "custom";
+    } else {
+      p.error = msg::fill(msg::kCliBadIcons, {value});
+      return p;
+    }
+  }
+  if (!create) {
+    p.error = msg::kCliNoCreate;
+  } else if (o.folders.empty()) {
+    p.error = msg::kCliNoFolder;
+  }
+  return p;
+}
+
+}  // namespace vellumet::cli

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/codec.h"
+
+namespace vellumet::cli {
+
+// Standard input, output and error of the command line. Texts are UTF-8 with
+// the job's CR LF line ends; they are written with "\n" line ends in the
+// locale's code set (bytes of file names inside them pass through as they are).
+class Console {
+ public:
+  Console(std::FILE* in, std::FILE* out, std::FILE* err);
+
+  void out_line(std::string_view text);
+  void err_line(std::string_view text);
+  // Writes without a line end and flushes: a prompt.
+  void err_prompt(std::string_view text);
+  // The next line of standard input without its line end, as UTF-8; nullopt
+  // at the end of the input.
+  std::optional<std::string> read_line();
+
+  // Questions can be asked: standard input and standard error are terminals.
+  bool interactive() const;
+  bool err_is_terminal() const;
+
+ private:
+  void write(std::FILE* to, std::string_view text, bool line_end);
+
+  std::FILE* in_;
+  std::FILE* out_;
+  std::FILE* err_;
+  Codec codec_;
+};
+
+}  // namespace vellumet::cli

@@ -1,0 +1,185 @@
+#!/usr/bin/env node
+// Builds the seven page templates in Template/ from the viewer's sources in
+// this folder, so that the script and style the pages share are written once.
+//
+//   node viewer/build-templates.mjs           writes the templates that changed
+//   node viewer/build-templates.mjs --check   writes nothing; exits 1 when a
+//                                             template differs from its sources
+//
+// Source syntax: a line that is just "{{> file}}" is replaced by that file of
+// this folder; "{{name}}" is replaced by the page's value of that name. The
+// result gets CR LF line ends and must be ASCII, and every marker the program
+// replaces must stand where the page writers expect it (see MARKERS).
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+const HERE = path.dirname(fileURLToPath(import.meta.url));
+export const TEMPLATE_DIR = path.resolve(HERE, '../Template');
+
+// Each template: its file name, its source page and its values.
+export const PAGES = [
+  { name: 'index_c_l.htm', source: 'entry.html', kind: 'entry', values: { edge: 'left' } },
+  { name: 'index_c_r.htm', source: 'entry.html', kind: 'entry', values: { edge: 'right' } },
+  { name: 'index_r_u.htm', source: 'entry.html', kind: 'entry', values: { edge: 'top' } },
+  { name: 'index_r_d.htm', source: 'entry.html', kind: 'entry', values: { edge: 'bottom' } },
+  { name: 'navbtn_c.htm', source: 'bar.html', kind: 'bar', values: { shape: 'column' } },
+  { name: 'navbtn_r.htm', source: 'bar.html', kind: 'bar', values: { shape: 'row' } },
+  { name: 'sld000.htm', source: 'player.html', kind: 'player', values: {} },
+];
+
+// Values shared by the entry page and the bar: the bar's colour, and the
+// band that holds the bar, in CSS pixels. A column is narrower in a window
+// less than small-window pixels wide; a row is as tall as its bar needs,
+// which is one row of controls in a wide window and two in a small one.
+const SHARED = {
+  'bar-colour': '#1f2933',
+  column: '88',
+  'narrow-column': '56',
+  row: '52',
+  'wrapped-row': '96',
+  'small-window': '600',
+  'small-window-below': '599',
+};
+
+// How many lines of each kind of page carry each marker (each of them once).
+// A marker of another kind of page must not appear at all.
+const MARKERS = {
+  entry: { 'var LastSlide =': 1, GIF: 2, navbtn0: 2 },
+  bar: {
+    T_BUTTON: 1,
+    F_BUTTON: 1,
+    P_BUTTON: 1,
+    N_BUTTON: 1,
+    L_BUTTON: 1,
+    M_BUTTON: 1,
+    D_BUTTON: 1,
+    S_BUTTON: 1,
+    sld000: 1,
+    DOWNLOAD_FILE: 1,
+    '(0,0)': 1,
+    '</SELECT>': 1,
+  },
+  player: { '<TITLE>': 1, '/img0/': 1 },
+};
+// Markers that only count at the start of a line (after blanks): the whole
+// line is replaced there.
+const LINE_START = ['var LastSlide =', '<TITLE>'];
+// Markers whose line is emptied when its option is off: such a line must hold
+// one whole element and nothing that another step still needs.
+const BLANKABLE = { sld000: 'S_BUTTON', DOWNLOAD_FILE: 'D_BUTTON' };
+
+function readSource(dir, file) {
+  return fs.readFileSync(path.join(dir, file), 'utf8').replace(/\r\n/g, '\n').replace(/\n$/, '');
+}
+
+// The text of one page, with LF line ends.
+function expand(dir, file, values, seen = []) {
+  if (seen.includes(file)) throw new Error(`${file} includes itself (${seen.join(' > ')})`);
+  return readSource(dir, file)
+    .split('\n')
+    .map((line) => {
+      const include = /^\{\{> *([\w.-]+) *\}\}$/.exec(line);
+      if (include) return expand(dir, include[1], values, [...seen, file]);
+      return line.replace(/\{\{([\w-]+)\}\}/g, (_, name) => {
+        if (!(name in values)) throw new Error(`${file}: no value for {{${name}}}`);
+        return values[name];
+      });
+    })
+    .join('\n');
+}
+
+// Problems of one template's text (LF line ends), as messages; none when the
+// page writers will find every marker where it belongs.
+export function lintTemplate(kind, text) {
+  const problems = [];
+  const lines = text.split('\n');
+  const bad = /[^\x20-\x7e\n]/.exec(text);
+  if (bad) {
+    const at = text.slice(0, bad.index).split('\n').length;
+    problems.push(`line ${at}: character U+${bad[0].codePointAt(0).toString(16).toUpperCase()} (only printable ASCII)`);
+  }
+  lines.forEach((line, i) => {
+    if (/ $/.test(line)) problems.push(`line ${i + 1}: trailing blank`);
+  });
+  for (const [pageKind, markers] of Object.entries(MARKERS)) {
+    for (const marker of Object.keys(markers)) {
+      const want = pageKind === kind ? markers[marker] : 0;
+      const holding = lines.map((line, i) => [line, i + 1]).filter(([line]) => line.includes(marker));
+      if (holding.length !== want) {
+        problems.push(`"${marker}" on ${holding.length} lines, want ${want}`);
+      }
+      for (const [line, n] of holding) {
+        if (line.indexOf(marker) !== line.lastIndexOf(marker)) problems.push(`line ${n}: "${marker}" twice`);
+        if (LINE_START.includes(marker) && !line.trimStart().startsWith(marker)) {
+          problems.push(`line ${n}: "${marker}" must start its line`);
+        }
+        if (marker in BLANKABLE) {
+          const element = /^<(\w+)[ >].*<\/\1>$/.test(line);
+          const others = Object.keys(MARKERS.bar).filter((m) => m !== marker && m !== BLANKABLE[marker]);
+          if (!element || others.some((m) => line.includes(m)) || !line.includes(BLANKABLE[marker])) {
+            problems.push(`line ${n}: "${marker}" must share its line only with ${BLANKABLE[marker]}, in one whole element`);
+          }
+        }
+      }
+    }
+  }
+  return problems;
+}
+
+// Every template's expected text, CR LF line ends: Map name -> text.
+export function buildTemplates(dir = HERE) {
+  const out = new Map();
+  for (const page of PAGES) {
+    const values = { ...SHARED, ...page.values };
+    const text = expand(dir, page.source, values);
+    const problems = lintTemplate(page.kind, text);
+    if (problems.length) throw new Error(`${page.name}:\n  ${problems.join('\n  ')}`);
+    out.set(page.name, `${text.replace(/\n/g, '\r\n')}\r\n`);
+  }
+  return out;
+}
+
+// Where `actual` first differs from `expected`, for the check's message.
+function firstDifference(expected, actual) {
+  const a = expected.split('\r\n');
+  const b = actual.split('\r\n');
+  for (let i = 0; i < Math.max(a.length, b.length); i++) {
+    if (a[i] !== b[i]) {
+      return `line ${i + 1}\n    built:   ${JSON.stringify(a[i] ?? null)}\n    shipped: ${JSON.stringify(b[i] ?? null)}`;
+    }
+  }
+  return 'line ends';
+}
+
+// Compares (check) or writes the templates; returns the names that differed.
+export function syncTemplates({ check, dir = HERE, templateDir = TEMPLATE_DIR, log = console.log }) {
+  const differing = [];
+  for (const [name, text] of buildTemplates(dir)) {
+    const file = path.join(templateDir, name);
+    const shipped = fs.existsSync(file) ? fs.readFileSync(file, 'latin1') : null;
+    if (shipped === text) continue;
+    differing.push(name);
+    if (check) {
+      log(`${name} differs from its sources: ${shipped === null ? 'missing' : firstDifference(text, shipped)}`);
+    } else {
+      fs.writeFileSync(file, text, 'latin1');
+      log(`wrote Template/${name}`);
+    }
+  }
+  return differing;
+}
+
+if (process.argv[1] && import.meta.url === pathToFileURL(path.resolve(process.argv[1])).href) {
+  const check = process.argv.includes('--check');
+  try {
+    const differing = syncTemplates({ check });
+    if (check && differing.length) {
+      console.log('Run "node viewer/build-templates.mjs" and commit Template/ with its sources.');
+      process.exit(1);
+    }
+  } catch (e) {
+    console.error(e.message);
+    process.exit(1);
+  }
+}
