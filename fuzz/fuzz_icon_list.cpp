@@ -1,6 +1,7 @@
 // The icon list reader on a real file: any bytes give either the nine values
 // or one clear box, a frame style 0 to 3, and references that reach the
-// navigation page with the list's bytes unchanged.
+// navigation page with the list's bytes unchanged (outside UTF-8, percent-encoded
+// beyond ASCII).
 
 #include <sys/stat.h>
 
@@ -64,14 +65,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (lines[j].find(m) != std::string_view::npos) plain = false;
     }
   }
+  // Under UTF-8 the page holds the list's bytes; under any other code page it
+  // holds ASCII only, with every byte beyond ASCII percent-encoded, so that
+  // decoding the reference gives the list's bytes again (a '%' already in the
+  // list makes that ambiguous, so such lists are left out).
+  const bool utf8 = codeset == "UTF-8";
+  for (std::size_t j = 0; j < 8 && j < lines.size(); ++j) {
+    if (!utf8 && lines[j].find('%') != std::string_view::npos) plain = false;
+  }
   if (plain) {
     std::string expected;
     for (std::size_t j = 0; j < 8; ++j) {
       expected += "[" + (j < lines.size() ? std::string(lines[j]) : std::string()) + "]\r\n";
     }
-    if (fuzz::slurp(program + "/show/navbtn1.htm") != expected) {
-      fuzz::fail("a button reference did not reach the page byte for byte");
+    std::string written = fuzz::slurp(program + "/show/navbtn1.htm").value_or("");
+    if (!utf8) {
+      for (unsigned char c : written) {
+        if (c >= 0x80) fuzz::fail("a byte beyond ASCII reached a page outside UTF-8 unencoded");
+      }
+      written = fuzz::percent_decoded(written);
     }
+    if (written != expected) fuzz::fail("a button reference did not reach the page byte for byte");
   }
   if (lines.size() < 9 && dialogs.shown.empty()) fuzz::fail("a short list was not reported");
   return 0;

@@ -85,6 +85,26 @@ inline std::string crlf_normalised(std::string_view in) {
   return out;
 }
 
+// Every "%XX" (two hex digits) turned back into its byte; all else kept.
+inline std::string percent_decoded(std::string_view in) {
+  auto hex = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  std::string out;
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    if (in[i] == '%' && i + 2 < in.size() && hex(in[i + 1]) >= 0 && hex(in[i + 2]) >= 0) {
+      out += static_cast<char>(hex(in[i + 1]) * 16 + hex(in[i + 2]));
+      i += 2;
+    } else {
+      out += in[i];
+    }
+  }
+  return out;
+}
+
 [[noreturn]] inline void fail(const char* what) {
   std::fprintf(stderr, "property violated: %s\n", what);
   std::abort();
