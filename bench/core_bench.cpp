@@ -4,9 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +25,7 @@
 #include "job/job.h"
 #include "job/memory_window.h"
 #include "source/slide_set.h"
+#include "source/start_values.h"
 
 namespace vb = vellumet::bench;
 using namespace vellumet;
@@ -29,7 +34,6 @@ namespace {
 
 constexpr int kSlides = 999;
 constexpr int kLeftovers = 500;
-constexpr int kFolderFiles = 10000;
 constexpr std::size_t kTemplateBytes = 10u << 20;
 
 // Yes to every question except the clean-up offer; counts the boxes.
@@ -82,94 +86,166 @@ void BM_CreateHtml_Floor(benchmark::State& state) {
   }
 }
 
-const std::string& big_folder() {
-  static const std::string dir = vb::make_export("big", kSlides, kFolderFiles - kSlides - 3);
+// A folder of `files` files: slides (999, fewer in a small folder), show.ppz,
+// the export's two pages and leftovers. Made once.
+int slides_in(int files) {
+  return std::min(kSlides, files / 3);
+}
+const std::string& folder_of(int files) {
+  static std::map<int, std::string> dirs;
+  std::string& dir = dirs[files];
+  if (dir.empty()) {
+    dir = vb::make_export("files" + std::to_string(files), slides_in(files),
+                          files - slides_in(files) - 3);
+  }
   return dir;
 }
 
 void BM_Detect_Vellumet(benchmark::State& state) {
+  const int files = static_cast<int>(state.range(0));
+  const std::string& dir = folder_of(files);
   Session s;
-  const std::string& dir = big_folder();
   for (auto _ : state) {
     preview_pic(s.job, dir);
-    benchmark::DoNotOptimize(s.job.state.gomi_files.data());
+    benchmark::DoNotOptimize(s.job.state.gomi_files.size());
   }
-  if (s.job.state.slide_count != kSlides) state.SkipWithError("slide set not detected");
+  if (s.job.state.slide_count != slides_in(files)) state.SkipWithError("slide set not detected");
+}
+
+// The first detection of a session, with nothing left from an earlier one.
+void BM_DetectFirst_Vellumet(benchmark::State& state) {
+  const int files = static_cast<int>(state.range(0));
+  const std::string& dir = folder_of(files);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto s = std::make_unique<Session>();
+    state.ResumeTiming();
+    preview_pic(s->job, dir);
+    state.PauseTiming();
+    if (s->job.state.slide_count != slides_in(files)) state.SkipWithError("slide set not detected");
+    s.reset();
+    state.ResumeTiming();
+  }
 }
 
 void BM_Detect_Floor(benchmark::State& state) {
-  const std::string& dir = big_folder();
+  const std::string& dir = folder_of(static_cast<int>(state.range(0)));
+  vb::SortedNames names;
   for (auto _ : state) {
-    auto names = vb::floor_list(dir);
-    benchmark::DoNotOptimize(names.data());
+    vb::floor_list_sorted(dir, names);
+    benchmark::DoNotOptimize(names.entries.data());
   }
 }
 
-// A 10 MB template without markers: HTML-like lines with some Japanese text.
-const std::string& big_program(bool cp932) {
-  static std::map<bool, std::string> dirs;
-  auto& dir = dirs[cp932];
-  if (dir.empty()) {
-    dir = vb::work_dir() + (cp932 ? "/program-cp932" : "/program-utf8");
-    vb::remove_tree(dir);
-    std::filesystem::create_directories(dir + "/Template");
+void BM_DetectFirst_Floor(benchmark::State& state) {
+  const std::string& dir = folder_of(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto names = std::make_unique<vb::SortedNames>();
+    state.ResumeTiming();
+    vb::floor_list_sorted(dir, *names);
+    state.PauseTiming();
+    names.reset();
+    state.ResumeTiming();
+  }
+}
+
+// Templates of about 10 MB in a program folder of their own: either one
+// slide-page template of HTML-like lines without markers, with some Japanese
+// text in UTF-8 or CP932, or the shipped entry, bar and slide templates, each
+// repeated to a third of the size, their markers on their real lines.
+struct PagePrograms {
+  std::string dir;
+  std::vector<std::string> names;  // of the templates
+  std::uint64_t bytes = 0;
+};
+
+std::string repeated(const std::string& unit, std::size_t size) {
+  std::string bytes;
+  bytes.reserve(size + unit.size());
+  while (bytes.size() < size) bytes += unit;
+  return bytes;
+}
+
+const PagePrograms& page_program(bool shipped, bool cp932) {
+  static std::map<int, PagePrograms> programs;
+  PagePrograms& p = programs[shipped * 2 + cp932];
+  if (!p.dir.empty()) return p;
+  p.dir = vb::work_dir() + "/program-" + (shipped ? "shipped" : "plain") + (cp932 ? "-cp932" : "");
+  vb::remove_tree(p.dir);
+  std::filesystem::create_directories(p.dir + "/Template");
+  std::filesystem::create_directories(p.dir + "/show");
+  if (shipped) {
+    for (const char* name : {"index_c_l.htm", "navbtn_c.htm", "sld000.htm"}) {
+      std::ifstream in(std::string(VELLUMET_SOURCE_DIR) + "/Template/" + name, std::ios::binary);
+      const std::string unit((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+      const std::string bytes = repeated(unit, kTemplateBytes / 3);
+      vb::put_file(p.dir + "/Template/" + name, bytes);
+      p.names.push_back(name);
+      p.bytes += bytes.size();
+    }
+  } else {
     const std::string jp = cp932 ? "\x83\x58\x83\x89\x83\x43\x83\x68"
                                  : "\xe3\x82\xb9\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x89";
-    const std::string line =
-        "<TR><TD CLASS=\"cell\">" + jp + " 0123456789 abcdefghij</TD></TR>\r\n";
-    std::string bytes;
-    bytes.reserve(kTemplateBytes + line.size());
-    while (bytes.size() < kTemplateBytes) bytes += line;
-    vb::put_file(dir + "/Template/sld000.htm", bytes);
-    std::filesystem::create_directories(dir + "/show");
+    const std::string bytes = repeated(
+        "<TR><TD CLASS=\"cell\">" + jp + " 0123456789 abcdefghij</TD></TR>\r\n", kTemplateBytes);
+    vb::put_file(p.dir + "/Template/sld000.htm", bytes);
+    p.names.push_back("sld000.htm");
+    p.bytes = bytes.size();
   }
-  return dir;
-}
-
-void page_write(benchmark::State& state, bool cp932) {
-  const std::string& program = big_program(cp932);
-  MemoryWindow window;
-  BenchDialogs dialogs;
-  Job job(window, dialogs, program, cp932 ? "CP932" : "UTF-8");
-  job.state.app_dir = program;
-  job.state.src_dir = program + "/show/";
-  job.state.show_title[1] = "title";
-  for (auto _ : state) {
-    const PageResult r = make_slide_html(job, 1);
-    if (!r.ok) state.SkipWithError(("page not written: " + r.reason).c_str());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTemplateBytes));
+  return p;
 }
 
 void BM_PageWrite_Vellumet(benchmark::State& state) {
-  page_write(state, false);
-}
-void BM_PageWriteCp932_Vellumet(benchmark::State& state) {
-  page_write(state, true);
+  const bool shipped = state.range(0) != 0, cp932 = state.range(1) != 0;
+  const PagePrograms& p = page_program(shipped, cp932);
+  MemoryWindow window;
+  BenchDialogs dialogs;
+  Job job(window, dialogs, p.dir, cp932 ? "CP932" : "UTF-8");
+  init_constants(job.state);
+  job.state.app_dir = p.dir;
+  job.state.src_dir = p.dir + "/show/";
+  job.state.img_type = 3;
+  job.state.last_slide[1] = 12;
+  job.state.show_title[1] = "Zorvo スライドショー(by Y.Korrin)";
+  job.state.down_file_name[1] = "slides.zip";
+  for (int j = 1; j <= 8; ++j) job.state.button_img[j] = "buttons/b" + std::to_string(j) + ".gif";
+  window.set_text(TextField::Text3, "index.html");
+  window.set_check(CheckBox::Check1, kChecked);
+  window.set_check(CheckBox::Check2, kChecked);
+  for (auto _ : state) {
+    PageResult r = make_slide_html(job, 1);
+    if (shipped && r.ok) r = make_index_html(job, 1);
+    if (shipped && r.ok) r = make_navbtn_html(job, 1);
+    if (!r.ok) state.SkipWithError(("page not written: " + r.reason).c_str());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * p.bytes));
 }
 
-void page_copy(benchmark::State& state, bool cp932) {
-  const std::string& program = big_program(cp932);
-  for (auto _ : state) {
-    vb::floor_copy(program + "/Template/sld000.htm", program + "/show/copy.htm");
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTemplateBytes));
-}
 void BM_PageWrite_Floor(benchmark::State& state) {
-  page_copy(state, false);
-}
-void BM_PageWriteCp932_Floor(benchmark::State& state) {
-  page_copy(state, true);
+  const bool shipped = state.range(0) != 0, cp932 = state.range(1) != 0;
+  const PagePrograms& p = page_program(shipped, cp932);
+  for (auto _ : state) {
+    for (const std::string& name : p.names) {
+      vb::floor_copy(p.dir + "/Template/" + name, p.dir + "/show/" + name);
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * p.bytes));
 }
 
 BENCHMARK(BM_CreateHtml_Vellumet)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CreateHtml_Floor)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Detect_Vellumet)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Detect_Floor)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PageWrite_Vellumet)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PageWrite_Floor)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PageWriteCp932_Vellumet)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PageWriteCp932_Floor)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Detect_Vellumet)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DetectFirst_Vellumet)
+    ->Arg(100)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Detect_Floor)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DetectFirst_Floor)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageWrite_Vellumet)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageWrite_Floor)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // Keeps the CPU seconds per iteration of every repetition, by benchmark.
 class TableReporter : public benchmark::ConsoleReporter {
@@ -177,14 +253,14 @@ class TableReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0) {
-        if (run.error_occurred)
-          errors.push_back(run.run_name.function_name + ": " + run.error_message);
+        if (run.error_occurred) errors.push_back(run.run_name.str() + ": " + run.error_message);
         continue;
       }
       // CPU time of the process (user and system): on a shared machine it
       // varies far less than wall time, and both sides spend it the same way.
-      seconds[run.run_name.function_name].push_back(run.cpu_accumulated_time /
-                                                    static_cast<double>(run.iterations));
+      std::string key = run.run_name.function_name;
+      if (!run.run_name.args.empty()) key += "/" + run.run_name.args;
+      seconds[key].push_back(run.cpu_accumulated_time / static_cast<double>(run.iterations));
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -200,43 +276,83 @@ class TableReporter : public benchmark::ConsoleReporter {
 };
 
 struct Row {
-  const char* what;
-  const char* name;
-  bool throughput;  // compare MB/s (share of the floor) instead of time
-  double target;
+  std::string what;
+  std::string ours, floor;  // benchmark names, with their arguments
+  enum Kind { Time, Share, Growth } kind;
+  double target;  // highest ratio (Time, Growth) or lowest share of the floor (Share)
 };
 
+std::uint64_t page_bytes(const std::string& name) {
+  const bool shipped = name.find("/1/") != std::string::npos;
+  return page_program(shipped, name.back() == '1').bytes;
+}
+
 int print_table(const TableReporter& rep) {
-  const Row rows[] = {
-      {"Create-HTML, 999 slides + ppz + 500 leftovers", "BM_CreateHtml", false, 1.5},
-      {"Detection + leftover scan, 10,000 files", "BM_Detect", false, 2.0},
-      {"Page writing, 10 MB template (UTF-8)", "BM_PageWrite", true, 0.5},
-      {"Page writing, 10 MB template (CP932)", "BM_PageWriteCp932", true, 0.5},
+  // n log n from 10,000 to 100,000 names.
+  const double n_log_n = 10.0 * std::log(100000.0) / std::log(10000.0);
+  std::vector<Row> rows = {
+      {"Create-HTML, 999 slides + ppz + 500 leftovers", "BM_CreateHtml_Vellumet",
+       "BM_CreateHtml_Floor", Row::Time, 1.2},
   };
+  for (const char* n : {"100", "10000", "100000"}) {
+    const std::string files = n == std::string("100")     ? "100"
+                              : n == std::string("10000") ? "10,000"
+                                                          : "100,000";
+    rows.push_back({"Detection + leftover scan, " + files + " files",
+                    std::string("BM_Detect_Vellumet/") + n, std::string("BM_Detect_Floor/") + n,
+                    Row::Time, 1.5});
+    rows.push_back({"Detection + leftover scan, first call, " + files + " files",
+                    std::string("BM_DetectFirst_Vellumet/") + n,
+                    std::string("BM_DetectFirst_Floor/") + n, Row::Time, 1.5});
+  }
+  rows.push_back({"Detection, growth from 10,000 to 100,000 files (n log n: " +
+                      std::to_string(n_log_n).substr(0, 4) + "x)",
+                  "BM_Detect_Vellumet/100000", "BM_Detect_Vellumet/10000", Row::Growth, n_log_n});
+  const char* pages[][2] = {{"0/0", "10 MB template without markers (UTF-8)"},
+                            {"0/1", "10 MB template without markers (CP932)"},
+                            {"1/0", "shipped templates repeated to 10 MB (UTF-8)"},
+                            {"1/1", "shipped templates repeated to 10 MB (CP932)"}};
+  for (const auto& p : pages) {
+    rows.push_back({std::string("Page writing, ") + p[1],
+                    std::string("BM_PageWrite_Vellumet/") + p[0],
+                    std::string("BM_PageWrite_Floor/") + p[0], Row::Share, 0.75});
+  }
   int failed = 0;
   std::printf("\n| measurement | Vellumet | floor | ratio | target | met |\n");
   std::printf("|---|---|---|---|---|---|\n");
   for (const Row& row : rows) {
-    const auto ours = rep.median(std::string(row.name) + "_Vellumet");
-    const auto floor = rep.median(std::string(row.name) + "_Floor");
+    const auto ours = rep.median(row.ours);
+    const auto floor = rep.median(row.floor);
     if (!ours || !floor) {
-      std::printf("| %s | - | - | - | - | not measured |\n", row.what);
+      std::printf("| %s | - | - | - | - | not measured |\n", row.what.c_str());
       ++failed;
       continue;
     }
-    if (row.throughput) {
-      const double mb = static_cast<double>(kTemplateBytes) / (1 << 20);
-      const double share = (mb / *ours) / (mb / *floor);
+    if (row.kind == Row::Growth) {
+      // Against n log n, beside the floor's own growth over the same folders.
+      const auto floor_big = rep.median("BM_Detect_Floor/100000");
+      const auto floor_small = rep.median("BM_Detect_Floor/10000");
+      const double growth = *ours / *floor;
+      const bool met = growth <= row.target;
+      failed += met ? 0 : 1;
+      std::printf("| %s | %.1fx | %.1fx | - | <= %.1fx | %s |\n", row.what.c_str(), growth,
+                  floor_big && floor_small ? *floor_big / *floor_small : 0.0, row.target,
+                  met ? "yes" : "NO");
+      continue;
+    }
+    if (row.kind == Row::Share) {
+      const double mb = static_cast<double>(page_bytes(row.ours)) / (1 << 20);
+      const double share = *floor / *ours;
       const bool met = share >= row.target;
       failed += met ? 0 : 1;
-      std::printf("| %s | %.0f MB/s | %.0f MB/s | %.2f of floor | >= %.1f | %s |\n", row.what,
-                  mb / *ours, mb / *floor, share, row.target, met ? "yes" : "NO");
+      std::printf("| %s | %.0f MB/s | %.0f MB/s | %.2f of floor | >= %.2f | %s |\n",
+                  row.what.c_str(), mb / *ours, mb / *floor, share, row.target, met ? "yes" : "NO");
     } else {
       const double ratio = *ours / *floor;
       const bool met = ratio <= row.target;
       failed += met ? 0 : 1;
-      std::printf("| %s | %.2f ms | %.2f ms | %.2fx | <= %.1fx | %s |\n", row.what, *ours * 1e3,
-                  *floor * 1e3, ratio, row.target, met ? "yes" : "NO");
+      std::printf("| %s | %.2f ms | %.2f ms | %.2fx | <= %.2fx | %s |\n", row.what.c_str(),
+                  *ours * 1e3, *floor * 1e3, ratio, row.target, met ? "yes" : "NO");
     }
   }
   for (const auto& e : rep.errors) std::printf("error: %s\n", e.c_str());

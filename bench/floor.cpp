@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 namespace vellumet::bench {
@@ -50,6 +52,33 @@ std::vector<std::string> floor_list(const std::string& dir) {
   return names;
 }
 
+void floor_list_sorted(const std::string& dir, SortedNames& into) {
+  into.bytes.clear();
+  into.entries.clear();
+  DIR* d = ::opendir(dir.c_str());
+  if (d == nullptr) throw std::runtime_error("cannot list " + dir);
+  while (const dirent* e = ::readdir(d)) {
+    if (e->d_name[0] == '.') continue;
+    const std::size_t size = std::strlen(e->d_name);
+    std::uint64_t head = 0, next = 0;
+    std::memcpy(&head, e->d_name, std::min<std::size_t>(size, 8));
+    if (size > 8) std::memcpy(&next, e->d_name + 8, std::min<std::size_t>(size - 8, 8));
+    into.entries.push_back({__builtin_bswap64(head), __builtin_bswap64(next),
+                            static_cast<std::uint32_t>(into.bytes.size()),
+                            static_cast<std::uint32_t>(size)});
+    into.bytes.append(e->d_name, size);
+  }
+  ::closedir(d);
+  const char* bytes = into.bytes.data();
+  std::sort(into.entries.begin(), into.entries.end(),
+            [bytes](const SortedNames::Entry& a, const SortedNames::Entry& b) {
+              if (a.head != b.head) return a.head < b.head;
+              if (a.next != b.next) return a.next < b.next;
+              return std::string_view(bytes + a.offset, a.size) <
+                     std::string_view(bytes + b.offset, b.size);
+            });
+}
+
 void floor_create_html(const std::string& dir, const std::string& template_dir, int slides) {
   const std::string base = dir + "/";
   bool ppz_done = false;
@@ -81,7 +110,23 @@ void floor_create_html(const std::string& dir, const std::string& template_dir, 
 }
 
 void floor_copy(const std::string& from, const std::string& to) {
-  put_file(to, slurp(from));
+  constexpr std::size_t kBuffer = 128 * 1024;
+  static const std::unique_ptr<char[]> buffer(new char[kBuffer]);
+  const int in = ::open(from.c_str(), O_RDONLY);
+  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (in < 0 || out < 0) throw std::runtime_error("cannot copy " + from);
+  for (;;) {
+    const ssize_t n = ::read(in, buffer.get(), kBuffer);
+    if (n < 0) throw std::runtime_error("cannot read " + from);
+    if (n == 0) break;
+    for (ssize_t done = 0; done < n;) {
+      const ssize_t w = ::write(out, buffer.get() + done, static_cast<std::size_t>(n - done));
+      if (w <= 0) throw std::runtime_error("cannot write " + to);
+      done += w;
+    }
+  }
+  ::close(in);
+  ::close(out);
 }
 
 }  // namespace vellumet::bench

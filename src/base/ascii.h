@@ -34,6 +34,22 @@ constexpr bool ends_with_folded(std::string_view text, std::string_view lower) {
          equals_folded(text.substr(text.size() - lower.size()), lower);
 }
 
+// True when no byte of `text` has its high bit set. Sixteen bytes at a time.
+inline bool is_ascii(std::string_view text) {
+  constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+  const char* p = text.data();
+  const char* end = p + text.size();
+  std::uint64_t seen = 0;
+  for (; end - p >= 16; p += 16) {
+    std::uint64_t a, b;
+    std::memcpy(&a, p, 8);
+    std::memcpy(&b, p + 8, 8);
+    if (((a | b) & kHigh) != 0) return false;
+  }
+  for (; p < end; ++p) seen |= static_cast<unsigned char>(*p);
+  return (seen & 0x80) == 0;
+}
+
 // The folded bytes [from, from + 8) of `text` as one big-endian word, zero
 // padded past the end: words compare as the folded bytes do.
 inline std::uint64_t folded_word(std::string_view text, std::size_t from) {

@@ -130,57 +130,57 @@ std::u32string Codec::decode(std::string_view bytes) const {
   if (utf8_) return utf8_decode(bytes);
   std::u32string out;
   out.reserve(bytes.size());
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    // ASCII bytes never start or continue a multi-byte character outside one.
-    auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) {
-      out += c;
-      ++i;
-      continue;
-    }
-    iconv(to_utf32_, nullptr, nullptr, nullptr, nullptr);
-    // Convert one character: try growing input lengths up to 4 bytes.
-    bool done = false;
-    for (std::size_t len = 1; len <= 4 && i + len <= bytes.size(); ++len) {
-      char in_buf[4];
-      std::memcpy(in_buf, bytes.data() + i, len);
-      char out_buf[16];
-      char* in_p = in_buf;
-      std::size_t in_left = len;
-      char* out_p = out_buf;
-      std::size_t out_left = sizeof out_buf;
-      std::size_t r = iconv(to_utf32_, &in_p, &in_left, &out_p, &out_left);
-      if (r == static_cast<std::size_t>(-1) && errno == EINVAL) {
-        iconv(to_utf32_, nullptr, nullptr, nullptr, nullptr);
-        continue;  // incomplete: take one more byte
-      }
-      if (r == static_cast<std::size_t>(-1) || in_left != 0 || out_p == out_buf) break;
-      std::u32string chars;
-      for (char* p = out_buf; p + 4 <= out_p; p += 4) {
-        auto u = [&](int k) { return static_cast<char32_t>(static_cast<unsigned char>(p[k])); };
-        chars += u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24);
-      }
-      // Some code pages map two byte sequences to one character (CP932's NEC
-      // and IBM extensions); such a character would be written back as the
-      // other sequence. Keep its bytes as they are instead, all of them, so
-      // no marker can match inside it.
-      if (encode(chars) != bytes.substr(i, len)) {
-        for (std::size_t k = 0; k < len; ++k)
-          out += escape(static_cast<unsigned char>(bytes[i + k]));
-      } else {
-        out += chars;
-      }
-      i += len;
-      done = true;
-      break;
-    }
-    if (!done) {
-      out += escape(c);
-      ++i;
-    }
-  }
+  for (std::size_t i = 0; i < bytes.size();) i += decode_one(bytes, i, out);
   return out;
+}
+
+std::size_t Codec::decode_one(std::string_view bytes, std::size_t i, std::u32string& out) const {
+  // ASCII bytes never start or continue a multi-byte character outside one.
+  auto c = static_cast<unsigned char>(bytes[i]);
+  if (c < 0x80) {
+    out += c;
+    return 1;
+  }
+  if (utf8_) {
+    char32_t cp;
+    std::size_t n = utf8_sequence(bytes, i, cp);
+    out += n == 0 ? escape(c) : cp;
+    return n == 0 ? 1 : n;
+  }
+  iconv(to_utf32_, nullptr, nullptr, nullptr, nullptr);
+  // Convert one character: try growing input lengths up to 4 bytes.
+  for (std::size_t len = 1; len <= 4 && i + len <= bytes.size(); ++len) {
+    char in_buf[4];
+    std::memcpy(in_buf, bytes.data() + i, len);
+    char out_buf[16];
+    char* in_p = in_buf;
+    std::size_t in_left = len;
+    char* out_p = out_buf;
+    std::size_t out_left = sizeof out_buf;
+    std::size_t r = iconv(to_utf32_, &in_p, &in_left, &out_p, &out_left);
+    if (r == static_cast<std::size_t>(-1) && errno == EINVAL) {
+      iconv(to_utf32_, nullptr, nullptr, nullptr, nullptr);
+      continue;  // incomplete: take one more byte
+    }
+    if (r == static_cast<std::size_t>(-1) || in_left != 0 || out_p == out_buf) break;
+    std::u32string chars;
+    for (char* p = out_buf; p + 4 <= out_p; p += 4) {
+      auto u = [&](int k) { return static_cast<char32_t>(static_cast<unsigned char>(p[k])); };
+      chars += u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24);
+    }
+    // Some code pages map two byte sequences to one character (CP932's NEC
+    // and IBM extensions); such a character would be written back as the
+    // other sequence. Keep its bytes as they are instead, all of them, so
+    // no marker can match inside it.
+    if (encode(chars) != bytes.substr(i, len)) {
+      for (std::size_t k = 0; k < len; ++k) out += escape(static_cast<unsigned char>(bytes[i + k]));
+    } else {
+      out += chars;
+    }
+    return len;
+  }
+  out += escape(c);
+  return 1;
 }
 
 std::string Codec::encode(std::u32string_view text) const {

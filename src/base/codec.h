@@ -30,6 +30,10 @@ class Codec {
   // Whether text is read and written as UTF-8 (an unknown code set included).
   bool is_utf8() const { return utf8_; }
   std::u32string decode(std::string_view bytes) const;
+  // Decodes the one character (or escaped byte) that starts at bytes[i], as
+  // decode does, appending it to `out`; returns how many bytes it took. Only
+  // up to four bytes from i are looked at.
+  std::size_t decode_one(std::string_view bytes, std::size_t i, std::u32string& out) const;
   // Characters the code page cannot represent come out as "?".
   std::string encode(std::u32string_view text) const;
 

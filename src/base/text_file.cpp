@@ -1,9 +1,12 @@
 #include "base/text_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -19,22 +22,36 @@ FileResult FileResult::failure(int err) {
   return {false, error_text(err)};
 }
 
+namespace {
+
+// Opens `path` for reading when it is a regular file, with its status in
+// `st`; anything else is refused without waiting (without O_NONBLOCK, opening
+// a FIFO waits for a writer that may never come).
+FileResult open_regular(const std::string& path, int& fd, struct stat& st) {
+  fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return FileResult::failure(errno);
+  FileResult result = FileResult::success();
+  if (::fstat(fd, &st) != 0) {
+    result = FileResult::failure(errno);
+  } else if (S_ISDIR(st.st_mode)) {
+    result = FileResult::failure(EISDIR);
+  } else if (!S_ISREG(st.st_mode)) {
+    result = {false, msg::kNotRegularFile};
+  }
+  if (!result.ok) {
+    ::close(fd);
+    fd = -1;
+  }
+  return result;
+}
+
+}  // namespace
+
 FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes) {
   bytes.clear();
-  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return FileResult::failure(errno);
+  int fd = -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    int err = errno;
-    ::close(fd);
-    return FileResult::failure(err);
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    if (S_ISDIR(st.st_mode)) return FileResult::failure(EISDIR);
-    return {false, msg::kNotRegularFile};
-  }
+  if (FileResult opened = open_regular(path, fd, st); !opened.ok) return opened;
   if (static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
     ::close(fd);
     return FileResult::failure(EFBIG);
@@ -58,6 +75,41 @@ FileResult read_file(const std::string& path, std::string& bytes, std::size_t ma
   bytes.resize(size);
   ::close(fd);
   return FileResult::success();
+}
+
+FileReader::~FileReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+FileResult FileReader::open(const std::string& path) {
+  int fd = -1;
+  struct stat st {};
+  if (FileResult opened = open_regular(path, fd, st); !opened.ok) return opened;
+  fd_ = fd;
+  return FileResult::success();
+}
+
+FileResult FileReader::read(char* into, std::size_t size, std::size_t& got) {
+  for (;;) {
+    ssize_t n = ::read(fd_, into, size);
+    if (n >= 0) {
+      got = static_cast<std::size_t>(n);
+      return FileResult::success();
+    }
+    if (errno != EINTR) return FileResult::failure(errno);
+  }
+}
+
+FileResult FileReader::read_at(std::uint64_t offset, char* into, std::size_t size,
+                               std::size_t& got) {
+  for (;;) {
+    ssize_t n = ::pread(fd_, into, size, static_cast<off_t>(offset));
+    if (n >= 0) {
+      got = static_cast<std::size_t>(n);
+      return FileResult::success();
+    }
+    if (errno != EINTR) return FileResult::failure(errno);
+  }
 }
 
 std::vector<std::string_view> split_lines(std::string_view bytes) {
@@ -114,6 +166,38 @@ FileResult AtomicFile::write_line(std::string_view line) {
   buffer_.append(kCrLf);
   if (buffer_.size() >= (1 << 16)) return flush();
   return FileResult::success();
+}
+
+FileResult AtomicFile::write_pieces(const std::vector<std::string_view>& pieces) {
+  FileResult r = flush();
+  std::vector<iovec> batch;
+  batch.reserve(std::min<std::size_t>(pieces.size(), IOV_MAX));
+  std::size_t next = 0;
+  while (r.ok && next < pieces.size()) {
+    batch.clear();
+    for (; next < pieces.size() && batch.size() < IOV_MAX; ++next) {
+      if (!pieces[next].empty())
+        batch.push_back({const_cast<char*>(pieces[next].data()), pieces[next].size()});
+    }
+    // A short write leaves the rest of the batch to go out piece by piece.
+    std::size_t i = 0;
+    while (i < batch.size()) {
+      ssize_t n = ::writev(fd_, batch.data() + i, static_cast<int>(batch.size() - i));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return FileResult::failure(errno);
+      }
+      auto left = static_cast<std::size_t>(n);
+      while (i < batch.size() && left >= batch[i].iov_len) left -= batch[i++].iov_len;
+      if (i < batch.size() && left > 0) {
+        r = write_all(
+            {static_cast<const char*>(batch[i].iov_base) + left, batch[i].iov_len - left});
+        if (!r.ok) return r;
+        ++i;
+      }
+    }
+  }
+  return r;
 }
 
 FileResult AtomicFile::flush() {

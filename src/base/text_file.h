@@ -20,6 +20,26 @@ struct FileResult {
 // file larger than `max_bytes` (EFBIG).
 FileResult read_file(const std::string& path, std::string& bytes, std::size_t max_bytes = SIZE_MAX);
 
+// A file read piece by piece. It is opened without waiting (a FIFO would
+// block) and only when it is a regular file; a folder is refused as EISDIR,
+// anything else that is not a regular file as EINVAL.
+class FileReader {
+ public:
+  FileReader() = default;
+  ~FileReader();
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  FileResult open(const std::string& path);
+  // Reads up to `size` bytes at the current position; `got` is 0 at the end.
+  FileResult read(char* into, std::size_t size, std::size_t& got);
+  // Reads up to `size` bytes at `offset`, leaving the current position alone.
+  FileResult read_at(std::uint64_t offset, char* into, std::size_t size, std::size_t& got);
+
+ private:
+  int fd_ = -1;
+};
+
 // Splits text into lines: CR or CR LF ends a line, a lone LF stays inside the
 // line, the last line counts even without a line end. Views point into `bytes`.
 std::vector<std::string_view> split_lines(std::string_view bytes);
@@ -37,6 +57,8 @@ class AtomicFile {
   FileResult write(std::string_view bytes);
   // Writes `line` followed by CR LF.
   FileResult write_line(std::string_view line);
+  // Writes the pieces in order, gathered into as few system calls as can be.
+  FileResult write_pieces(const std::vector<std::string_view>& pieces);
   // Flushes, closes and renames over the final name.
   FileResult commit();
 

@@ -12,13 +12,14 @@ namespace vellumet::cli {
 
 namespace {
 
-void print_list(Console& console, std::string_view head, const std::vector<std::string>& items) {
+template <class Names>
+void print_list(Console& console, std::string_view head, const Names& items) {
   console.out_line(head);
   if (items.empty()) {
     console.out_line(std::string(1, kTab) + msg::kCliPlanNone);
     return;
   }
-  for (const auto& item : items) console.out_line(std::string(1, kTab) + item);
+  for (std::string_view item : items) console.out_line(std::string(1, kTab) + std::string(item));
 }
 
 }  // namespace

@@ -22,8 +22,9 @@ std::string delete_gomi(Job& job, std::string_view prefix) {
   if (job.dialogs.show(question_box(msg::kGomiTitle, question)) != Answer::Yes) return question;
   // The report: its head, an empty line, then a line per file left behind.
   std::vector<std::string> report = {msg::kDeleteFailed, ""};
-  for (const auto& name : job.state.gomi_files) {
-    if (::unlink((job.state.src_dir + name).c_str()) != 0 && errno != ENOENT)
+  for (std::string_view name : job.state.gomi_files) {
+    const std::string path = job.state.src_dir + std::string(name);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
       report.push_back(msg::fill(msg::kDeleteFailedFile, {name, error_text(errno)}));
   }
   if (report.size() > 2) job.dialogs.show(info_box(msg::kGomiTitle, msg::lines(report)));

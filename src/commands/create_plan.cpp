@@ -33,15 +33,15 @@ RenamePlan plan_renames(const Job& job, const std::string& ext) {
     plan.error = listing.error;
     return plan;
   }
-  for (const auto& name : listing.names) {
+  for (std::string_view name : listing.names) {
     if (!is_slide_image(name, ext)) continue;
     std::string renamed = normalised_slide_name(name, ext);
-    if (renamed != name) plan.renames.push_back({name, std::move(renamed)});
+    if (renamed != name) plan.renames.push_back({std::string(name), std::move(renamed)});
   }
   if (job.window.check(CheckBox::Check1) == kChecked) {
     auto ppz = filter_extension(listing, kPlayerExtension);
     if (!ppz.empty() && ppz.front() != kPlayerFile)
-      plan.renames.push_back({ppz.front(), kPlayerFile});
+      plan.renames.push_back({std::string(ppz.front()), kPlayerFile});
   }
   return plan;
 }
@@ -51,8 +51,9 @@ std::vector<OutputStep> output_steps(const Job& job) {
   steps.push_back({{job.window.text(TextField::Text3)}, write_index});
   if (job.window.menu_checked(MenuMark::icon_custom)) {
     OutputStep buttons{{}, write_buttons};
-    for (const auto& name : list_normal_files(job.program_folder + "/buttons/").names)
-      buttons.files.push_back("buttons/" + name);
+    const Listing listing = list_normal_files(job.program_folder + "/buttons/");
+    for (std::string_view name : listing.names)
+      buttons.files.push_back("buttons/" + std::string(name));
     steps.push_back(std::move(buttons));
   }
   steps.push_back({{navbtn_page_name(kShow)}, write_navbtn});

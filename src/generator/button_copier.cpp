@@ -19,11 +19,11 @@ void make_button_files(Job& job) {
   const std::string target = folder + "/";
   std::string source = job.program_folder + "/buttons/";
   Listing listing = list_normal_files(source);
-  for (const auto& name : listing.names) {
+  for (std::string_view name : listing.names) {
     std::string bytes;
-    if (!read_file(source + name, bytes).ok) continue;
+    if (!read_file(source + std::string(name), bytes).ok) continue;
     // Each copy replaces its target only once complete.
-    AtomicFile out(target + name);
+    AtomicFile out(target + std::string(name));
     if (!out.open().ok || !out.write(bytes).ok) continue;
     (void)out.commit();
   }

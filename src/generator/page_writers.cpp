@@ -1,85 +1,19 @@
 #include "generator/page_writers.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 #include "base/codec.h"
-#include "base/line_ends.h"
 #include "base/messages.h"
 #include "base/number_text.h"
+#include "generator/marker_table.h"
 #include "generator/markers.h"
+#include "generator/template_copy.h"
 #include "source/file_names.h"
 
 namespace vellumet {
 
 namespace {
-
-// Writes an extra line into the page, before the line being rewritten.
-using Emit = std::function<void(const std::u32string&)>;
-// What one marker does to a decoded line; `marker` is the marker's text.
-using MarkerRule =
-    std::function<void(std::u32string& line, std::u32string_view marker, const Emit& emit)>;
-
-// One marker of a template and its rule. On every line that holds any marker
-// of the page, each rule runs in table order and looks for its own marker in
-// the line as it stands by then: a value an earlier rule put in may hold a
-// later marker.
-struct Marker {
-  std::string text;  // ASCII
-  MarkerRule rule;
-};
-using MarkerTable = std::vector<Marker>;
-
-// The marker is replaced by `value` (its first occurrence only).
-MarkerRule replaced_by(std::u32string value) {
-  return [value = std::move(value)](std::u32string& line, std::u32string_view marker, const Emit&) {
-    replace_first(line, marker, value);
-  };
-}
-
-// A line that begins with the marker after its leading blanks becomes `value`.
-MarkerRule whole_line(std::u32string value) {
-  return [value = std::move(value)](std::u32string& line, std::u32string_view marker, const Emit&) {
-    if (starts_with_marker(line, marker)) line = value;
-  };
-}
-
-// With the option on the marker is replaced by `value`; with it off a line
-// holding the marker is left empty.
-MarkerRule optional_line(bool on, std::u32string value) {
-  return [on, value = std::move(value)](std::u32string& line, std::u32string_view marker,
-                                        const Emit&) {
-    if (find_str(line, marker) == 0) return;
-    if (on) {
-      replace_first(line, marker, value);
-    } else {
-      line.clear();
-    }
-  };
-}
-
-// Byte offsets of every occurrence of each marker in `bytes`, sorted. Markers
-// are ASCII, so a line without a byte match cannot hold a character match.
-std::vector<std::size_t> candidates(std::string_view bytes, const MarkerTable& markers) {
-  std::vector<std::size_t> found;
-  for (const Marker& m : markers) {
-    const char* base = bytes.data();
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-      const void* hit = ::memmem(base + at, bytes.size() - at, m.text.data(), m.text.size());
-      if (!hit) break;
-      std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
-      found.push_back(pos);
-      at = pos + 1;
-    }
-  }
-  std::sort(found.begin(), found.end());
-  return found;
-}
 
 PageResult write_page(Job& job, int show_no, const std::string& template_name,
                       const std::string& page_name, const MarkerTable& markers) {
@@ -94,59 +28,11 @@ PageResult write_page(Job& job, int show_no, const std::string& template_name,
     return {false, true, template_path,
             msg::fill(msg::kFrameStyleOutOfRange, {std::to_string(s.frame_style)})};
   }
-
-  std::string bytes;
-  FileResult r = read_file(template_path, bytes);
-  if (!r.ok) return {false, true, template_path, r.reason};
-
-  AtomicFile page(page_path);
-  r = page.open();
-  if (!r.ok) return {false, false, page_path, r.reason};
-
-  Codec codec(job.codeset);
-  std::vector<std::u32string> marker_texts;
-  for (const Marker& m : markers) marker_texts.push_back(ascii(m.text));
-  std::vector<std::size_t> hits = candidates(bytes, markers);
-  auto next_hit = hits.begin();
-  Emit emit = [&](const std::u32string& extra) {
-    if (r.ok) r = page.write_line(codec.encode(extra));
-  };
-  // Lines without a marker that already end in CR LF are copied in runs,
-  // straight from the template's bytes.
-  std::size_t run_begin = 0, run_end = 0;
-  auto flush_run = [&] {
-    if (r.ok && run_end > run_begin)
-      r = page.write(std::string_view(bytes).substr(run_begin, run_end - run_begin));
-    run_begin = run_end = 0;
-  };
-  for (std::string_view line : split_lines(bytes)) {
-    std::size_t begin = static_cast<std::size_t>(line.data() - bytes.data());
-    std::size_t end = begin + line.size();
-    while (next_hit != hits.end() && *next_hit < begin) ++next_hit;
-    if (next_hit == hits.end() || *next_hit >= end) {
-      // No marker: the bytes pass through as they are.
-      if (end + 1 < bytes.size() && bytes[end] == kCr && bytes[end + 1] == kLf) {
-        if (run_end != begin) {
-          flush_run();
-          run_begin = begin;
-        }
-        run_end = end + 2;
-      } else {
-        flush_run();
-        if (r.ok) r = page.write_line(line);
-      }
-    } else {
-      flush_run();
-      std::u32string text = codec.decode(line);
-      for (std::size_t i = 0; i < markers.size(); ++i) markers[i].rule(text, marker_texts[i], emit);
-      if (r.ok) r = page.write_line(codec.encode(text));
-    }
-    if (!r.ok) return {false, false, page_path, r.reason};
+  const Codec codec(job.codeset);
+  const CopyResult r = copy_template(template_path, page_path, markers, codec);
+  if (!r.ok) {
+    return {false, r.template_failed, r.template_failed ? template_path : page_path, r.reason};
   }
-  flush_run();
-  if (!r.ok) return {false, false, page_path, r.reason};
-  r = page.commit();
-  if (!r.ok) return {false, false, page_path, r.reason};
   return {true, false, page_path, {}};
 }
 
@@ -272,14 +158,12 @@ PageResult make_navbtn_html(Job& job, int show_no) {
       {"DOWNLOAD_FILE",
        optional_line(download, html_escaped(page_reference(codec, s.down_file_name[index])))});
   // The slide list: one option per slide, written before the list's end.
-  markers.push_back(
-      {"</SELECT>", [&](std::u32string& line, std::u32string_view marker, const Emit& emit) {
-         if (find_str(line, marker) == 0) return;
-         for (long j = 1; static_cast<double>(j) <= count; ++j) {
-           std::u32string n = ascii(std::to_string(j));
-           emit(tab + U"<OPTION VALUE=" + quote + n + quote + U">" + n);
-         }
-       }});
+  markers.push_back({"</SELECT>", list_before([count, tab, quote](long j, std::u32string& line) {
+                       if (static_cast<double>(j) > count) return false;
+                       std::u32string n = ascii(std::to_string(j));
+                       line = tab + U"<OPTION VALUE=" + quote + n + quote + U">" + n;
+                       return true;
+                     })});
   return write_page(job, show_no, navbtn_template_name(s.frame_style), navbtn_page_name(show_no),
                     markers);
 }

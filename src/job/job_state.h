@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/name_list.h"
+
 namespace vellumet {
 
 // Highest show number the per-show tables hold; only show 1 is used.
@@ -24,7 +26,7 @@ struct JobState {
   std::string tab_char, cr_char, lf_char, quote_char;
 
   std::array<std::string, 5> first_file{};  // entries 1..4 used
-  std::vector<std::string> gomi_files;      // leftover names, in listing order
+  NameList gomi_files;                      // leftover names, in listing order
   // Entries 1..8 used: the icon list's lines as bytes in the text code page,
   // so a reference reaches the pages exactly as the list holds it.
   std::array<std::string, 11> button_img{};

@@ -11,11 +11,10 @@ namespace vellumet {
 namespace {
 
 void show_list(Job& job) {
-  std::string list;
-  std::size_t size = 0;
-  for (const auto& n : job.state.gomi_files) size += n.size() + 2;
-  list.reserve(size);
-  for (const auto& n : job.state.gomi_files) list.append(n).append(kCrLf);
+  // Kept from call to call: its buffer serves the next list too.
+  thread_local std::string list;
+  list.clear();
+  for (std::string_view n : job.state.gomi_files) list.append(n).append(kCrLf);
   job.window.set_text(TextField::Text4, list.empty() ? msg::kNoGomi : list);
 }
 
@@ -46,7 +45,9 @@ void search_gomi(Job& job) {
     search_gomi(job, Listing{});
     return;
   }
-  search_gomi(job, list_normal_files(job.state.src_dir));
+  thread_local Listing files;
+  list_folder(job.state.src_dir, files);
+  search_gomi(job, files);
 }
 
 void refresh_gomi(Job& job) {
@@ -59,7 +60,7 @@ void search_gomi(Job& job, const Listing& listing) {
   if (!s.src_dir.empty()) {
     std::string page = job.window.text(TextField::Text3);
     std::string download = protected_download_name(job);
-    for (const auto& name : listing.names) {
+    for (std::string_view name : listing.names) {
       if (is_leftover(name, page, download)) s.gomi_files.push_back(name);
     }
   }

@@ -4,52 +4,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
 
 #include "base/ascii.h"
 
 namespace vellumet {
-
-namespace {
-
-// Sorts by name_less. Each name's first sixteen folded bytes become two
-// integers that settle almost every comparison; only longer ties compare the
-// names themselves. A large folder sorts several times faster than with
-// name_less on the strings.
-void sort_names(std::vector<std::string>& names) {
-  struct Key {
-    std::uint64_t head, next;
-    std::uint32_t index;
-  };
-  std::vector<Key> keys(names.size());
-  for (std::uint32_t i = 0; i < keys.size(); ++i) {
-    keys[i] = {folded_word(names[i], 0), folded_word(names[i], 8), i};
-  }
-  std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-    if (a.head != b.head) return a.head < b.head;
-    if (a.next != b.next) return a.next < b.next;
-    return name_less(names[a.index], names[b.index]);
-  });
-  std::vector<std::string> sorted;
-  sorted.reserve(names.size());
-  for (const Key& k : keys) sorted.push_back(std::move(names[k.index]));
-  names = std::move(sorted);
-}
-
-}  // namespace
-
-bool name_less(std::string_view a, std::string_view b) {
-  std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    char x = ascii_lower(a[i]), y = ascii_lower(b[i]);
-    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
-}
 
 bool matches_extension(std::string_view name, std::string_view ext) {
   if (ext.empty()) return true;
@@ -64,41 +23,61 @@ bool matches_extension(std::string_view name, std::string_view ext) {
 
 std::vector<std::string> filter_extension(const Listing& listing, std::string_view ext) {
   std::vector<std::string> out;
-  for (const auto& n : listing.names) {
-    if (matches_extension(n, ext)) out.push_back(n);
+  for (std::string_view n : listing.names) {
+    if (matches_extension(n, ext)) out.emplace_back(n);
   }
   return out;
 }
 
-Listing list_entries(const std::string& folder, EntryKind kind) {
-  Listing result;
+void list_folder(const std::string& folder, Listing& files, Listing* folders) {
+  files.names.clear();
+  files.error = 0;
+  if (folders) {
+    folders->names.clear();
+    folders->error = 0;
+  }
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) {
-    result.error = errno;
-    return result;
+    files.error = errno;
+    if (folders) folders->error = errno;
+    return;
   }
   int dfd = ::dirfd(dir);
-  const unsigned char wanted = kind == EntryKind::NormalFile ? DT_REG : DT_DIR;
   for (;;) {
     errno = 0;
     dirent* e = ::readdir(dir);
     if (!e) {
-      if (errno != 0) result.error = errno;
+      if (errno != 0) {
+        files.error = errno;
+        if (folders) folders->error = errno;
+      }
       break;
     }
     if (e->d_name[0] == '.') continue;
-    bool take = e->d_type == wanted;
-    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+    unsigned char type = e->d_type;
+    if (type == DT_LNK || type == DT_UNKNOWN) {
       // A link counts as what it leads to.
       struct stat st {};
-      take = ::fstatat(dfd, e->d_name, &st, 0) == 0 &&
-             (kind == EntryKind::NormalFile ? S_ISREG(st.st_mode) : S_ISDIR(st.st_mode));
+      type = ::fstatat(dfd, e->d_name, &st, 0) != 0 ? DT_UNKNOWN
+             : S_ISREG(st.st_mode)                  ? DT_REG
+             : S_ISDIR(st.st_mode)                  ? DT_DIR
+                                                    : DT_UNKNOWN;
     }
-    if (take) result.names.emplace_back(e->d_name);
+    if (type == DT_REG) {
+      files.names.push_back(e->d_name);
+    } else if (type == DT_DIR && folders) {
+      folders->names.push_back(e->d_name);
+    }
   }
   ::closedir(dir);
-  sort_names(result.names);
-  return result;
+  files.names.sort();
+  if (folders) folders->names.sort();
+}
+
+Listing list_entries(const std::string& folder, EntryKind kind) {
+  Listing files, folders;
+  list_folder(folder, files, kind == EntryKind::Folder ? &folders : nullptr);
+  return kind == EntryKind::Folder ? std::move(folders) : std::move(files);
 }
 
 Listing list_normal_files(const std::string& folder) {
@@ -106,7 +85,7 @@ Listing list_normal_files(const std::string& folder) {
 }
 
 std::vector<std::string> sub_folders(const std::string& folder) {
-  return list_entries(folder, EntryKind::Folder).names;
+  return list_entries(folder, EntryKind::Folder).names.strings();
 }
 
 }  // namespace vellumet

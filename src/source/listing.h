@@ -4,11 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include "base/name_list.h"
+
 namespace vellumet {
 
 // The visible entries of one kind in one folder, sorted by name_less.
 struct Listing {
-  std::vector<std::string> names;
+  NameList names;
   int error = 0;  // errno when the folder could not be read (names then empty)
 };
 
@@ -17,16 +19,17 @@ struct Listing {
 // listed, nor FIFOs, sockets or devices.
 enum class EntryKind { NormalFile, Folder };
 
-// The one directory lister: every listing of a folder comes from here.
-Listing list_entries(const std::string& folder, EntryKind kind);
+// The one directory lister: every listing of a folder comes from here. One
+// read of `folder` ("" stands for the working folder) fills `files` with its
+// normal files and, when given, `folders` with its sub-folders. The listings'
+// buffers are used again.
+void list_folder(const std::string& folder, Listing& files, Listing* folders = nullptr);
 
-// The normal files of `folder` ("" stands for the working folder).
+Listing list_entries(const std::string& folder, EntryKind kind);
+// The normal files of `folder`.
 Listing list_normal_files(const std::string& folder);
 // The sub-folders of `folder`; empty when it cannot be read.
 std::vector<std::string> sub_folders(const std::string& folder);
-
-// ASCII letters folded to one case, ties broken by the exact bytes.
-bool name_less(std::string_view a, std::string_view b);
 
 // The "*.ext" wildcard: the name ends in "." + ext, letters compared without
 // case. An empty ext stands for "*.*", every name.

@@ -10,7 +10,7 @@
 namespace vellumet {
 
 int find_first_file(const JobState& state, const Listing& listing, std::string* found) {
-  for (const auto& name : listing.names) {
+  for (std::string_view name : listing.names) {
     for (int k = 1; k <= 4; ++k) {
       if (equals_folded(name, state.first_file[static_cast<std::size_t>(k)])) {
         if (found) *found = name;
@@ -23,14 +23,20 @@ int find_first_file(const JobState& state, const Listing& listing, std::string* 
 
 int count_slides(const Listing& listing, std::string_view ext) {
   int count = 0;
-  for (const auto& name : listing.names) {
+  for (std::string_view name : listing.names) {
     if (count < 32767 && is_slide_image(name, ext)) ++count;
   }
   return count;
 }
 
 void preview_pic(Job& job, const std::string& folder) {
-  Listing listing = list_normal_files(folder);
+  // Kept from call to call: its buffers serve the next folder too.
+  thread_local Listing files;
+  list_folder(folder, files);
+  preview_pic(job, folder, files);
+}
+
+void preview_pic(Job& job, const std::string& folder, const Listing& listing) {
   std::string entry;
   int k = find_first_file(job.state, listing, &entry);
   if (k == 0) {

@@ -41,7 +41,8 @@ DirList::DirList(QWidget* parent) : QListWidget(parent) {
   setUniformItemSizes(true);
 }
 
-void DirList::show_folder(const std::string& root, const std::string& path) {
+void DirList::show_folder(const std::string& root, const std::string& path,
+                          const NameList& folders) {
   clear();
   // Ancestors from the volume's root down to the current folder.
   std::vector<std::string> chain;
@@ -55,8 +56,8 @@ void DirList::show_folder(const std::string& root, const std::string& path) {
     add_item(p, text, depth++, true);
   }
   current_row_ = count() - 1;
-  for (const std::string& name : sub_folders(path))
-    add_item(child_path(path, name), display_name(name), depth, false);
+  for (std::string_view name : folders)
+    add_item(child_path(path, std::string(name)), display_name(name), depth, false);
   setCurrentRow(current_row_);
 }
 

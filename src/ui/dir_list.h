@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <string>
 
+#include "base/name_list.h"
+
 namespace vellumet::ui {
 
 // The folder list: the current folder's ancestors from its volume's root down,
@@ -13,8 +15,9 @@ class DirList : public QListWidget {
  public:
   explicit DirList(QWidget* parent = nullptr);
 
-  // Rebuilds the items for `path`, which lies on the volume mounted at `root`.
-  void show_folder(const std::string& root, const std::string& path);
+  // Rebuilds the items for `path`, which lies on the volume mounted at `root`
+  // and holds the sub-folders `folders`.
+  void show_folder(const std::string& root, const std::string& path, const NameList& folders);
 
   static std::string item_path(const QListWidgetItem* item);
   // Index of the row showing the current folder.

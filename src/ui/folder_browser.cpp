@@ -56,7 +56,7 @@ void FolderBrowser::open_folder(const std::string& folder) {
   }
   show_path(target);
   current_of_volume_[drive_] = target;
-  emit dir_changed(path_);
+  emit dir_changed(path_, files_);
 }
 
 void FolderBrowser::open_from_outside(const std::string& folder) {
@@ -67,7 +67,7 @@ void FolderBrowser::open_from_outside(const std::string& folder) {
   drive1_->setCurrentIndex(drive);
   current_of_volume_[drive] = target;
   show_path(target);
-  emit dir_changed(path_);
+  emit dir_changed(path_, files_);
 }
 
 void FolderBrowser::choose_drive(int index) {
@@ -79,7 +79,7 @@ void FolderBrowser::choose_drive(int index) {
   current_of_volume_[index] = target;
   bool changed = target != path_;
   show_path(target);
-  if (changed) emit dir_changed(path_);
+  if (changed) emit dir_changed(path_, files_);
 }
 
 void FolderBrowser::refresh() {
@@ -97,16 +97,16 @@ void FolderBrowser::item_activated(QListWidgetItem* item) {
 
 void FolderBrowser::show_path(const std::string& folder) {
   path_ = folder;
-  dir1_->show_folder(volumes_[drive_].root, path_);
+  list_folder(path_, files_, &folders_);
+  dir1_->show_folder(volumes_[drive_].root, path_, folders_.names);
   fill_file_list();
 }
 
 void FolderBrowser::fill_file_list() {
   file1_->clear();
-  Listing listing = list_normal_files(path_);
   QStringList names;
-  names.reserve(static_cast<qsizetype>(listing.names.size()));
-  for (const std::string& name : listing.names) names.append(display_name(name));
+  names.reserve(static_cast<qsizetype>(files_.names.size()));
+  for (std::string_view name : files_.names) names.append(display_name(name));
   file1_->addItems(names);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "source/listing.h"
 #include "ui/volumes.h"
 
 class QComboBox;
@@ -17,7 +18,9 @@ class DirList;
 // Ties the drive list, the folder list and the hidden file list together. Each
 // volume remembers the folder last shown on it. Every change of the browsed
 // folder, from the folder list or from a drive change, emits `dir_changed`
-// exactly once, after the file list has been read.
+// exactly once, after the file list has been read. A folder is read once for
+// all three: its sub-folders for the folder list, its files for the file
+// list and for the detection that follows.
 class FolderBrowser : public QObject {
   Q_OBJECT
  public:
@@ -45,8 +48,9 @@ class FolderBrowser : public QObject {
 
  signals:
   // Dir1_Change: the folder list now shows `folder` (no final "/" except at
-  // the root). The main window runs slide detection on it.
-  void dir_changed(const std::string& folder);
+  // the root), whose normal files are `files`. The main window runs slide
+  // detection on them.
+  void dir_changed(const std::string& folder, const vellumet::Listing& files);
 
  private:
   void item_activated(QListWidgetItem* item);
@@ -62,6 +66,7 @@ class FolderBrowser : public QObject {
   std::vector<std::string> current_of_volume_;
   int drive_ = -1;
   std::string path_;
+  Listing files_, folders_;  // of path_, read again at each change
 };
 
 }  // namespace vellumet::ui

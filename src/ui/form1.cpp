@@ -206,8 +206,8 @@ void Form1::set_frame_click() {
   form2_->activateWindow();
 }
 
-void Form1::dir1_change(const std::string& folder) {
-  preview_pic(*job_, folder);
+void Form1::dir1_change(const std::string& folder, const Listing& files) {
+  preview_pic(*job_, folder, files);
 }
 
 void Form1::end_syori() {

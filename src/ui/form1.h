@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "job/job.h"
+#include "source/listing.h"
 #include "ui/volumes.h"
 
 namespace Ui {
@@ -43,8 +44,9 @@ class Form1 : public QMainWindow {
   // The menu and button commands.
   void set_frame_click();
   void end_syori();
-  // Dir1_Change: slide detection for the folder the folder list now shows.
-  void dir1_change(const std::string& folder);
+  // Dir1_Change: slide detection for the folder the folder list now shows,
+  // on its files as the folder browser read them.
+  void dir1_change(const std::string& folder, const Listing& files);
   // Opens `path` (from the command line or a drop) as if the user had opened
   // it in the folder list; a path that is not a readable folder is reported
   // and nothing changes.

@@ -25,12 +25,12 @@ TEST(Listing, NormalFilesOnlyInFoldedNameOrder) {
 
   Listing l = list_normal_files(dir.path());
   EXPECT_EQ(l.error, 0);
-  EXPECT_EQ(l.names, (std::vector<std::string>{"A.gif", "a.gif", "b.GIF", "img 10.gif", "link.gif",
-                                               "Z", "\xff.gif"}));
+  EXPECT_EQ(l.names.strings(), (std::vector<std::string>{"A.gif", "a.gif", "b.GIF", "img 10.gif",
+                                                         "link.gif", "Z", "\xff.gif"}));
   EXPECT_EQ(
       filter_extension(l, "gif"),
       (std::vector<std::string>{"A.gif", "a.gif", "b.GIF", "img 10.gif", "link.gif", "\xff.gif"}));
-  EXPECT_EQ(filter_extension(l, ""), l.names);
+  EXPECT_EQ(filter_extension(l, ""), l.names.strings());
   // The folder list's listing of the same folder: folders and links to one.
   EXPECT_EQ(sub_folders(dir.path()), (std::vector<std::string>{"dirlink.gif", "folder.gif"}));
 }

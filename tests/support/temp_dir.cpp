@@ -13,11 +13,28 @@
 
 namespace vellumet::testing {
 
+namespace {
+
+std::string make_folder(const std::string& base) {
+  std::string templ = base + "/vellumet-test-XXXXXX";
+  if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
+  return templ;
+}
+
+}  // namespace
+
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string templ = std::string(base && *base ? base : "/tmp") + "/vellumet-test-XXXXXX";
-  if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = templ;
+  path_ = make_folder(base && *base ? base : "/tmp");
+}
+
+TempDir::TempDir(InMemory) {
+  if (::access("/dev/shm", W_OK) == 0) {
+    path_ = make_folder("/dev/shm");
+  } else {
+    const char* base = std::getenv("TMPDIR");
+    path_ = make_folder(base && *base ? base : "/tmp");
+  }
 }
 
 TempDir::~TempDir() {

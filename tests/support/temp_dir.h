@@ -7,10 +7,13 @@
 namespace vellumet::testing {
 
 // A fresh folder under $TMPDIR (or /tmp), removed with its contents on
-// destruction.
+// destruction. In memory: under /dev/shm when it can be written, for tests
+// that write many files (a page is synced to its disk when written).
 class TempDir {
  public:
   TempDir();
+  struct InMemory {};
+  explicit TempDir(InMemory);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

@@ -1,24 +1,31 @@
 // Preloaded into a Qt Widgets program (LD_PRELOAD). It notes when the first
-// window has been painted and, in memory mode, browses to a folder and reads
-// the peak resident size; the result goes to the file named in
-// VELLUMET_PROBE_OUT and the process ends at once.
+// window has been painted; in memory mode it then browses to a folder and
+// reads the peak resident size; in folder mode it opens a folder and its
+// parent in turn from the folder list and times each opening of the folder.
+// The result goes to the file named in VELLUMET_PROBE_OUT and the process
+// ends at once.
 //
 //   VELLUMET_PROBE_T0      start time, ns since the epoch (date +%s%N)
-//   VELLUMET_PROBE_MODE    "startup" (default) or "memory"
-//   VELLUMET_PROBE_FOLDER  memory mode: the folder to browse to
+//   VELLUMET_PROBE_MODE    "startup" (default), "memory" or "folder"
+//   VELLUMET_PROBE_FOLDER  memory and folder mode: the folder to open; in
+//                          folder mode a sub-folder of the working folder
+//   VELLUMET_PROBE_RUNS    folder mode: how many times (default 9)
 #include <time.h>
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,6 +33,17 @@ long long now_ns() {
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
   return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+double cpu_ms() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 long peak_kb() {
@@ -116,11 +134,46 @@ class Probe : public QObject {
     if (QWidget* box = QApplication::activeModalWidget()) {
       modal = "modal=" + box->windowTitle().toStdString() + "\n";
     }
-    if (mode == nullptr || std::strcmp(mode, "memory") != 0) {
-      finish("startup_ms=" + std::to_string(ms) + "\n" + modal);
+    if (mode == nullptr || (std::strcmp(mode, "memory") != 0 && std::strcmp(mode, "folder") != 0)) {
+      finish("startup_ms=" + std::to_string(ms) + "\nstartup_cpu_ms=" + std::to_string(cpu_ms()) +
+             "\n" + modal);
     }
     if (!modal.empty()) finish("browse=nothing: " + modal);
+    if (std::strcmp(mode, "folder") == 0) {
+      // Once the start-up's own work is done.
+      QTimer::singleShot(200, this, [this] { change_folders(); });
+      return;
+    }
     try_browse(50);
+  }
+
+  // Opens the folder and its parent in turn; the openings of the folder are
+  // timed (process CPU time, up to the window painted again).
+  void change_folders() {
+    const char* folder = std::getenv("VELLUMET_PROBE_FOLDER");
+    const char* runs_text = std::getenv("VELLUMET_PROBE_RUNS");
+    const QFileInfo info(QString::fromLocal8Bit(folder ? folder : "."));
+    const QString parent = QFileInfo(info.absolutePath()).absoluteFilePath();
+    const int runs = runs_text ? std::atoi(runs_text) : 9;
+    std::vector<double> cpu, wall;
+    std::string count;
+    for (int i = 0; i < runs; ++i) {
+      const double c0 = cpu_ms();
+      const long long w0 = now_ns();
+      const std::string how = browse(info.absoluteFilePath());
+      if (how.rfind("nothing", 0) == 0) finish("browse=" + how + "\n");
+      if (QWidget* w = find_widget("Dir1")) w->window()->repaint();
+      cpu.push_back(cpu_ms() - c0);
+      wall.push_back(static_cast<double>(now_ns() - w0) / 1e6);
+      if (auto* text2 = qobject_cast<QLineEdit*>(find_widget("Text2"))) {
+        count = text2->text().toStdString();
+      }
+      const std::string back = browse(parent);
+      if (back.rfind("nothing", 0) == 0) finish("browse=" + back + "\n");
+      if (QWidget* w = find_widget("Dir1")) w->window()->repaint();
+    }
+    finish("folder_ms=" + std::to_string(median(cpu)) +
+           "\nfolder_wall_ms=" + std::to_string(median(wall)) + "\ncount=" + count + "\n");
   }
 
   // The folder list may be filled after the first paint: try again for a while.

@@ -1,0 +1,76 @@
+#include "generator/template_copy.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <random>
+#include <sstream>
+
+#include "reference_writer.h"
+#include "temp_dir.h"
+#include "template_cases.h"
+
+namespace vellumet {
+namespace {
+
+using testing::read_bytes;
+using testing::TempDir;
+using testing::write_bytes;
+
+std::string shown(const std::string& bytes) {
+  std::ostringstream out;
+  for (unsigned char b : bytes) {
+    if (b >= 0x20 && b < 0x7f && b != '\\') {
+      out << b;
+    } else {
+      out << "\\x" << std::hex << static_cast<int>(b) << std::dec;
+    }
+  }
+  return out.str();
+}
+
+std::string described(const testing::TemplateCase& c) {
+  const char* kinds[] = {"replace", "whole line", "optional", "list before"};
+  std::ostringstream out;
+  out << c.codeset << ", chunk " << c.chunk << "\n";
+  for (const Marker& m : c.table) {
+    out << "  \"" << m.text << "\" " << kinds[static_cast<int>(m.rule.kind)]
+        << (m.rule.on ? "" : " (off)") << ": \"" << shown(utf8_encode(m.rule.value)) << "\"\n";
+  }
+  out << "  template \"" << shown(c.bytes) << "\"";
+  return out.str();
+}
+
+// The streaming copy gives the reference's bytes on random templates, marker
+// tables and chunk sizes.
+TEST(TemplateCopy, MatchesTheReferenceWriter) {
+  TempDir dir{TempDir::InMemory{}};
+  std::mt19937 random(20261209);
+  for (int n = 0; n < 3000; ++n) {
+    const testing::TemplateCase c = testing::draw_case([&] { return random() & 0xff; });
+    write_bytes(dir.file("template.htm"), c.bytes);
+    const Codec codec(c.codeset);
+    const CopyResult r =
+        copy_template(dir.file("template.htm"), dir.file("page.htm"), c.table, codec, c.chunk);
+    ASSERT_TRUE(r.ok) << r.reason;
+    const std::string want = testing::reference_copy(c.bytes, c.table, codec);
+    const std::string got = read_bytes(dir.file("page.htm"));
+    ASSERT_EQ(shown(got), shown(want)) << "case " << n << ": " << described(c);
+  }
+}
+
+TEST(TemplateCopy, RefusesWhatIsNotARegularFileWithoutWaiting) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.file("fifo.htm").c_str(), 0600), 0);
+  const Codec codec("UTF-8");
+  for (const std::string& from : {dir.file("fifo.htm"), dir.path(), dir.file("none.htm")}) {
+    const CopyResult r = copy_template(from, dir.file("page.htm"), {}, codec);
+    EXPECT_FALSE(r.ok) << from;
+    EXPECT_TRUE(r.template_failed) << from;
+    EXPECT_FALSE(r.reason.empty()) << from;
+  }
+  EXPECT_EQ(testing::entries(dir.path()), std::vector<std::string>{"fifo.htm"});
+}
+
+}  // namespace
+}  // namespace vellumet
