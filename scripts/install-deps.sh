@@ -3,11 +3,17 @@
 # Safe to run again: it asks apt only for what is missing.
 #   scripts/install-deps.sh          everything (build, tests, benchmarks, browser tests)
 #   scripts/install-deps.sh program  only what building and running the program needs
+#   scripts/install-deps.sh package  what building the program and its Debian package needs
 set -euo pipefail
 
 program_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-gothic
+)
+
+package_packages=(
+  "${program_packages[@]}"
+  dpkg-dev file lintian
 )
 
 packages=(
@@ -22,13 +28,16 @@ packages=(
   clang libclang-rt-14-dev
   # browser tests of the generated viewer
   nodejs chromium
+  # the Debian package, its manual pages, desktop entry and store metadata
+  dpkg-dev file lintian man-db groff-base desktop-file-utils appstream
 )
 # Some Node.js builds bring npm with them; Debian's own npm would conflict with those.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 
-if [[ "${1:-}" == "program" ]]; then
-  packages=("${program_packages[@]}")
-fi
+case "${1:-}" in
+  program) packages=("${program_packages[@]}") ;;
+  package) packages=("${package_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -48,7 +57,7 @@ fi
 # Node packages of the browser tests (playwright-core, no browser download):
 # installed from the lock file when missing or older than it.
 e2e="$(cd "$(dirname "$0")/.." && pwd)/tests/e2e"
-if [[ "${1:-}" != "program" ]] &&
+if [[ -z "${1:-}" ]] &&
    [[ ! -f "$e2e/node_modules/.package-lock.json" ||
       "$e2e/package-lock.json" -nt "$e2e/node_modules/.package-lock.json" ]]; then
   echo "Installing the browser tests' Node packages"
