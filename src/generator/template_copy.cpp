@@ -311,7 +311,8 @@ class Copier {
       return true;
     }
     keep = out;
-    if (const void* cr = ::memrchr(b + out, kCr, limit - out)) {
+    // A line ending in CR LF at the buffer's end leaves nothing to look at.
+    if (const void* cr = out < limit ? ::memrchr(b + out, kCr, limit - out) : nullptr) {
       const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - b);
       keep = at + (b[at + 1] == kLf ? 2 : 1);
     }
