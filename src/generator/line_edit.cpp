@@ -179,15 +179,15 @@ std::size_t LineEdit::find(std::string_view marker) {
   std::size_t carry_size = 0, carry_at = 0;
   std::size_t found = npos;
   visit(0, true, [&](const Segment& s) {
+    // The segment's first bytes join the carry, also when the carry is
+    // empty: a segment shorter than the marker is kept whole in it.
     const std::size_t take = std::min(length - 1, s.size);
-    if (carry_size > 0) {
-      std::memcpy(carry + carry_size, s.bytes, take);
-      for (std::size_t i = 0; i < take; ++i) carry_self[carry_size + i] = s.self ? s.self[i] : 1;
-      for (std::size_t t = 0; t < carry_size && t + length <= carry_size + take; ++t) {
-        if (std::memcmp(carry + t, marker.data(), length) == 0 && all_self(carry_self, t, length)) {
-          found = carry_at + t;
-          return false;
-        }
+    std::memcpy(carry + carry_size, s.bytes, take);
+    for (std::size_t i = 0; i < take; ++i) carry_self[carry_size + i] = s.self ? s.self[i] : 1;
+    for (std::size_t t = 0; t < carry_size && t + length <= carry_size + take; ++t) {
+      if (std::memcmp(carry + t, marker.data(), length) == 0 && all_self(carry_self, t, length)) {
+        found = carry_at + t;
+        return false;
       }
     }
     for (std::size_t from = 0; from + length <= s.size;) {

@@ -46,8 +46,14 @@ std::string described(const testing::TemplateCase& c) {
 TEST(TemplateCopy, MatchesTheReferenceWriter) {
   TempDir dir{TempDir::InMemory{}};
   std::mt19937 random(20261209);
-  for (int n = 0; n < 3000; ++n) {
-    const testing::TemplateCase c = testing::draw_case([&] { return random() & 0xff; });
+  // Cases found by the fuzzer, then random ones.
+  const std::vector<testing::TemplateCase> found = {
+      // A marker running from a piece shorter than itself into the next one.
+      {"UTF-8", {{">>>", replaced_by(U"")}, {"A>>", replaced_by(U"")}}, "A>>>>>>>\r\n", 64},
+  };
+  for (std::size_t n = 0; n < found.size() + 3000; ++n) {
+    const testing::TemplateCase c =
+        n < found.size() ? found[n] : testing::draw_case([&] { return random() & 0xff; });
     write_bytes(dir.file("template.htm"), c.bytes);
     const Codec codec(c.codeset);
     const CopyResult r =
