@@ -43,8 +43,8 @@ EncodedText encode_text(const Codec& codec, std::u32string_view text) {
   return t;
 }
 
-LineEdit::LineEdit(const Codec& codec, bool utf8, const std::vector<EncodedText>& values)
-    : codec_(codec), utf8_(utf8), values_(values) {}
+LineEdit::LineEdit(const Codec& codec, const std::vector<EncodedText>& values)
+    : codec_(codec), utf8_(codec.is_utf8()), values_(values) {}
 
 void LineEdit::start(std::string_view line) {
   line_ = line;

@@ -34,7 +34,7 @@ class LineEdit {
     std::size_t begin, end;
   };
 
-  LineEdit(const Codec& codec, bool utf8, const std::vector<EncodedText>& values);
+  LineEdit(const Codec& codec, const std::vector<EncodedText>& values);
 
   // A line held in memory.
   void start(std::string_view line);

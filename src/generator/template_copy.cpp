@@ -196,7 +196,7 @@ class Copier {
         in_(in),
         page_(page),
         out_(page),
-        edit_(codec, codec.is_utf8(), values_) {
+        edit_(codec, values_) {
     for (std::size_t i = 0; i < table.size(); ++i) {
       first_byte_[static_cast<unsigned char>(texts_[i][0])] |= std::uint64_t{1} << i;
       longest_ = std::max(longest_, texts_[i].size());
