@@ -215,7 +215,7 @@ void BM_PageWrite_Vellumet(benchmark::State& state) {
   window.set_check(CheckBox::Check1, kChecked);
   window.set_check(CheckBox::Check2, kChecked);
   for (auto _ : state) {
-    PageResult r = make_slide_html(job, 1);
+    FileResult r = make_slide_html(job, 1);
     if (shipped && r.ok) r = make_index_html(job, 1);
     if (shipped && r.ok) r = make_navbtn_html(job, 1);
     if (!r.ok) state.SkipWithError(("page not written: " + r.reason).c_str());
