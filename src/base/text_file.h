@@ -9,7 +9,8 @@
 
 namespace vellumet {
 
-// Every failure below names its file, with the step Read or Write.
+// Files read and written whole or in pieces. Every failure names its file,
+// with the step Read (read_file, FileReader) or Write (AtomicFile).
 
 // Reads a whole regular file (or a file a link leads to) into `bytes`. A
 // FIFO, socket or device is refused at once, never waited on, and so is a
