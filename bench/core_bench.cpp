@@ -41,13 +41,11 @@ class BenchDialogs : public Dialogs {
  public:
   Answer show(const MessageBox& box) override {
     ++boxes;
-    last = box;
     if (box.buttons == BoxButtons::Ok) return Answer::Ok;
-    return box.title == "余分なファイルの消去" ? Answer::No : Answer::Yes;
+    return box.kind == BoxKind::CleanUpOffer ? Answer::No : Answer::Yes;
   }
   std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
   int boxes = 0;
-  MessageBox last;
 };
 
 struct Session {
@@ -68,10 +66,10 @@ void BM_CreateHtml_Vellumet(benchmark::State& state) {
     preview_pic(s.job, dir);
     if (s.job.state.slide_count != kSlides) state.SkipWithError("slide set not detected");
     state.ResumeTiming();
-    slide_html_click(s.job);
+    const CommandResult r = slide_html_click(s.job);
     state.PauseTiming();
-    if (s.dialogs.last.text != "Zorvo スライドショー閲覧用HTMLを作成しました。") {
-      state.SkipWithError(("Create-HTML did not complete: " + s.dialogs.last.text).c_str());
+    if (r.ending != Ending::Done) {
+      state.SkipWithError(("Create-HTML did not complete: " + r.failure.reason).c_str());
     }
     state.ResumeTiming();
   }
@@ -215,7 +213,7 @@ void BM_PageWrite_Vellumet(benchmark::State& state) {
   window.set_check(CheckBox::Check1, kChecked);
   window.set_check(CheckBox::Check2, kChecked);
   for (auto _ : state) {
-    PageResult r = make_slide_html(job, 1);
+    FileResult r = make_slide_html(job, 1);
     if (shipped && r.ok) r = make_index_html(job, 1);
     if (shipped && r.ok) r = make_navbtn_html(job, 1);
     if (!r.ok) state.SkipWithError(("page not written: " + r.reason).c_str());

@@ -5,15 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_result.h"
+
 namespace vellumet {
 
-// Result of a file operation: ok, or the errno text of what went wrong.
-struct FileResult {
-  bool ok = true;
-  std::string reason;  // the system's error text (UTF-8) when !ok
-  static FileResult success() { return {}; }
-  static FileResult failure(int err);
-};
+// Files read and written whole or in pieces. Every failure names its file,
+// with the step Read (read_file, FileReader) or Write (AtomicFile).
 
 // Reads a whole regular file (or a file a link leads to) into `bytes`. A
 // FIFO, socket or device is refused at once, never waited on, and so is a
@@ -38,6 +35,7 @@ class FileReader {
 
  private:
   int fd_ = -1;
+  std::string path_;
 };
 
 // Splits text into lines: CR or CR LF ends a line, a lone LF stays inside the
@@ -65,6 +63,7 @@ class AtomicFile {
  private:
   FileResult flush();
   FileResult write_all(std::string_view bytes);
+  FileResult failed(int err) const;
   std::string path_;
   std::string temp_path_;
   int fd_ = -1;

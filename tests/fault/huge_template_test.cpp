@@ -103,7 +103,7 @@ TEST(HugeTemplateTest, OneLineTemplatesAreWrittenInBoundedMemory) {
       // The peak from here on, against the size now.
       std::ofstream("/proc/self/clear_refs") << "5";
       const long before = status_kb("VmRSS:");
-      const PageResult page = make_slide_html(job, 1);
+      const FileResult page = make_slide_html(job, 1);
       values["ok"] = page.ok ? "yes" : page.reason;
       values["growth_kb"] = std::to_string(status_kb("VmHWM:") - before);
     });
