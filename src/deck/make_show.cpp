@@ -37,10 +37,11 @@ struct Shared {
   std::mutex progress_lock;
 
   bool cancelled() const { return options.cancel && options.cancel->load(); }
-  void report(const Progress& progress) {
-    if (!options.progress) return;
+  // Counts one more of `done` and reports it, so that reports come in order.
+  void report(std::size_t deck, std::atomic<long>& done, long pages) {
     std::lock_guard lock(progress_lock);
-    options.progress(progress);
+    long now = ++done;
+    if (options.progress) options.progress({deck, now, pages});
   }
 };
 
@@ -172,7 +173,7 @@ void render_pages(PageWork& work, Shared& shared) {
       work.fail(failed(Failure::Write, work.show + "/" + name, written.reason));
       return;
     }
-    shared.report({work.index, ++work.done, work.pages});
+    shared.report(work.index, work.done, work.pages);
   }
 }
 
@@ -220,7 +221,8 @@ Outcome make_one(std::size_t index, const Request& request, Shared& shared) {
       outcome.result = failed(Failure::Write, temp_parent(), made.reason);
       return outcome;
     }
-    shared.report({index, 0, 0});
+    std::atomic<long> none{-1};
+    shared.report(index, none, 0);
     {
       Core core(shared);
       outcome.result = office_to_pdf(request.deck, office_work.path, settings, pdf);
