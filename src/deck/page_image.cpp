@@ -11,8 +11,9 @@ namespace {
 // Writer settings per format, chosen by measurement (docs/performance.md).
 constexpr int kJpegQuality = 90;
 constexpr int kWebpQuality = 90;
-// Qt's PNG writer turns a quality q into zlib level (100 - q) * 9 / 91; 50
-// gives level 4, close to the default's size at a third of its time.
+// Qt's PNG writer turns a quality q into zlib level (100 - q) * 9 / 91: 50
+// gives level 4, on photographs a third of the default level's time for 7%
+// more bytes, on text the same.
 constexpr int kPngQuality = 50;
 
 }  // namespace
