@@ -21,7 +21,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev time
   # the windows, and decks: PDF pages through Qt PDF, WebP through the image-format plugins
   qt6-base-dev qt6-tools-dev-tools qt6-translations-l10n qt6-svg-dev qt6-image-formats-plugins
   qt6-pdf-dev fonts-ipafont-gothic

@@ -19,12 +19,15 @@ status=0
 
 median() { sort -g | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]}'; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
-# Milliseconds of one run of a command, its output thrown away.
+# Milliseconds of one run of a command, its output thrown away; the CPU
+# milliseconds (user + system) go to the file $work/cpu.
 timed() {
   local t0
   t0=$(now_ms)
-  "$@" >/dev/null 2>"$work/stderr" || { echo "failed: $* $(tail -n 3 "$work/stderr")" >&2; return 1; }
+  /usr/bin/time -f '%U %S' -o "$work/time" "$@" >/dev/null 2>"$work/stderr" ||
+    { echo "failed: $* $(tail -n 3 "$work/stderr")" >&2; return 1; }
   echo $(($(now_ms) - t0))
+  awk '{printf "%.0f\n", ($1 + $2) * 1000}' "$work/time" >>"$work/cpu"
 }
 # One row: what, ours (ms), floor (ms), goal ratio, limit ratio.
 row() {
@@ -44,14 +47,22 @@ for format in jpg png; do
   esac
   : >"$work/ours"
   : >"$work/floor"
+  : >"$work/ours_cpu"
+  : >"$work/floor_cpu"
   for ((i = 0; i < runs; i++)); do
     rm -rf "$work/out" "$work/deck100" && mkdir "$work/out"
+    : >"$work/cpu"
     timed pdftoppm "${floor_args[@]}" -scale-to-x 1920 -scale-to-y -1 "$work/deck100.pdf" "$work/out/p" >>"$work/floor"
+    cat "$work/cpu" >>"$work/floor_cpu"
     rm -rf "$work/out" "$work/deck100"
+    : >"$work/cpu"
     timed "$render" --image $format "$work/deck100.pdf" >>"$work/ours"
+    cat "$work/cpu" >>"$work/ours_cpu"
   done
   row "Deck, 100 pages at 1920 px, $format, against pdftoppm (wall, median of $runs)" \
     "$(median <"$work/ours")" "$(median <"$work/floor")" 0.8 1.2 || status=1
+  row "Deck, 100 pages at 1920 px, $format, against pdftoppm (CPU, median of $runs)" \
+    "$(median <"$work/ours_cpu")" "$(median <"$work/floor_cpu")" "" ""
 done
 
 # One deck on one core, and two decks in one process against two processes.

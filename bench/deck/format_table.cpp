@@ -40,7 +40,9 @@ double psnr(const QImage& a, const QImage& b) {
   return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
-double luma(QRgb c) { return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c); }
+double luma(QRgb c) {
+  return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
+}
 
 double ssim(const QImage& a, const QImage& b) {
   const double c1 = 6.5025, c2 = 58.5225;
@@ -72,9 +74,9 @@ int main(int argc, char** argv) {
   QPdfDocument document;
   if (document.load(QString::fromLocal8Bit(argv[1])) != QPdfDocument::Error::None) return 1;
   const Setting settings[] = {
-      {"jpg", 75, "JPEG q75"},  {"jpg", 85, "JPEG q85"},  {"jpg", 90, "JPEG q90"},
-      {"jpg", 95, "JPEG q95"},  {"png", -1, "PNG zlib 6"}, {"png", 50, "PNG zlib 4"},
-      {"png", 90, "PNG zlib 0"}, {"webp", 75, "WebP q75"}, {"webp", 90, "WebP q90"},
+      {"jpg", 75, "JPEG q75"},    {"jpg", 85, "JPEG q85"},   {"jpg", 90, "JPEG q90"},
+      {"jpg", 95, "JPEG q95"},    {"png", -1, "PNG zlib 6"}, {"png", 50, "PNG zlib 4"},
+      {"png", 90, "PNG zlib 0"},  {"webp", 75, "WebP q75"},  {"webp", 90, "WebP q90"},
       {"webp", 100, "WebP q100"},
   };
   std::vector<QImage> pages;

@@ -40,7 +40,10 @@ QImage render_page(QPdfDocument& document, int page, int width) {
   QSizeF points = document.pagePointSize(page);
   PixelSize size = image_size(points.width(), points.height(), width);
   if (size.empty()) return {};
-  QImage image = document.render(page, QSize(size.width, size.height));
+  // Annotations too: stamps, form fields and notes are part of what the page shows.
+  QPdfDocumentRenderOptions options;
+  options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
+  QImage image = document.render(page, QSize(size.width, size.height), options);
   if (image.isNull() || image.format() != QImage::Format_ARGB32) return {};
   flatten_on_white(image);
   return image;
