@@ -6,28 +6,32 @@
 
 namespace vellumet::deck {
 
-const char* extension(ImageFormat format) {
-  switch (format) {
-    case ImageFormat::Jpeg:
-      return "jpg";
-    case ImageFormat::Png:
-      return "png";
-    case ImageFormat::Webp:
-      return "webp";
+namespace {
+
+struct FormatNames {
+  ImageFormat format;
+  const char* extension;
+  const char* name;
+};
+constexpr FormatNames kFormats[] = {{ImageFormat::Jpeg, "jpg", "JPEG"},
+                                    {ImageFormat::Png, "png", "PNG"},
+                                    {ImageFormat::Webp, "webp", "WebP"}};
+
+const FormatNames& names(ImageFormat format) {
+  for (const FormatNames& entry : kFormats) {
+    if (entry.format == format) return entry;
   }
-  return "jpg";
+  return kFormats[0];
+}
+
+}  // namespace
+
+const char* extension(ImageFormat format) {
+  return names(format).extension;
 }
 
 const char* format_name(ImageFormat format) {
-  switch (format) {
-    case ImageFormat::Jpeg:
-      return "JPEG";
-    case ImageFormat::Png:
-      return "PNG";
-    case ImageFormat::Webp:
-      return "WebP";
-  }
-  return "JPEG";
+  return names(format).name;
 }
 
 bool parse_format(std::string_view text, ImageFormat& format) {

@@ -228,7 +228,7 @@ Outcome make_one(std::size_t index, const Request& request, Shared& shared) {
       outcome.result = office_to_pdf(request.deck, office_work.path, settings, pdf);
     }
     if (!outcome.result.ok()) {
-      if (outcome.result.failure != Failure::NoOffice) outcome.result.file = request.deck;
+      outcome.result.file = request.deck;
       return outcome;
     }
     download = deck_name.substr(0, deck_name.find_last_of('.')) + ".pdf";
