@@ -65,6 +65,7 @@ std::string show_folder_for(const std::string& deck, const std::string& out) {
   std::size_t dot = name.find_last_of('.');
   std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
   if (stem.empty()) return {};
+  if (deck.find('/') == std::string::npos) return stem;
   std::string folder = folder_of(deck);
   return folder == "/" ? "/" + stem : folder + "/" + stem;
 }
