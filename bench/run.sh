@@ -170,6 +170,8 @@ fi
 
 # The command line over many folders, beside a single folder.
 bench/command_line/folders.sh "$program" || status=1
+# Decks made into shows, beside pdftoppm and LibreOffice.
+bench/deck/decks.sh "$root/$build" || status=1
 echo
 echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 exit $status
