@@ -1,9 +1,9 @@
-// The streaming template copy against the plain line-by-line reference: the
-// input chooses the code page, the marker table (overlapping markers, values
-// that hold markers, multi-byte and escaped characters), the template and a
-// chunk size small enough for markers and lines to run across chunks. A
-// template without markers must moreover come out byte for byte, apart from
-// its line ends, now CR LF.
+// The template copy against the plain whole-template reference: the input
+// chooses the code page, the marker table (overlapping markers, values that
+// hold markers, multi-byte and escaped characters), the template and a read
+// size small enough for lines to run across reads. A template without
+// markers must moreover come out byte for byte, apart from its line ends,
+// now CR LF.
 
 #include <cstddef>
 #include <cstdint>
