@@ -56,6 +56,9 @@ inline constexpr const char* kShowNumberOutOfRange =
 // The reason given for a file that is read but is a pipe, a device or a
 // socket instead of an ordinary file; it stands where a system error text would.
 inline constexpr const char* kNotRegularFile = "通常のファイルではありません。";
+// The reason given for a template with a line longer than a page writer
+// reads; the limit in MB fills in.
+inline constexpr const char* kLineTooLong = "1 行が長すぎます（1 行は %s MB までです）。";
 
 // Clean-up
 inline constexpr const char* kGomiTitle = "余分なファイルの消去";

@@ -1,16 +1,14 @@
 #include "base/text_file.h"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "base/file_ops.h"
 #include "base/line_ends.h"
@@ -101,18 +99,6 @@ FileResult FileReader::read(char* into, std::size_t size, std::size_t& got) {
   }
 }
 
-FileResult FileReader::read_at(std::uint64_t offset, char* into, std::size_t size,
-                               std::size_t& got) {
-  for (;;) {
-    ssize_t n = ::pread(fd_, into, size, static_cast<off_t>(offset));
-    if (n >= 0) {
-      got = static_cast<std::size_t>(n);
-      return FileResult::success();
-    }
-    if (errno != EINTR) return read_failure(path_, errno);
-  }
-}
-
 std::vector<std::string_view> split_lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
@@ -167,38 +153,6 @@ FileResult AtomicFile::write_line(std::string_view line) {
   buffer_.append(kCrLf);
   if (buffer_.size() >= (1 << 16)) return flush();
   return FileResult::success();
-}
-
-FileResult AtomicFile::write_pieces(const std::vector<std::string_view>& pieces) {
-  FileResult r = flush();
-  std::vector<iovec> batch;
-  batch.reserve(std::min<std::size_t>(pieces.size(), IOV_MAX));
-  std::size_t next = 0;
-  while (r.ok && next < pieces.size()) {
-    batch.clear();
-    for (; next < pieces.size() && batch.size() < IOV_MAX; ++next) {
-      if (!pieces[next].empty())
-        batch.push_back({const_cast<char*>(pieces[next].data()), pieces[next].size()});
-    }
-    // A short write leaves the rest of the batch to go out piece by piece.
-    std::size_t i = 0;
-    while (i < batch.size()) {
-      ssize_t n = ::writev(fd_, batch.data() + i, static_cast<int>(batch.size() - i));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return failed(errno);
-      }
-      auto left = static_cast<std::size_t>(n);
-      while (i < batch.size() && left >= batch[i].iov_len) left -= batch[i++].iov_len;
-      if (i < batch.size() && left > 0) {
-        r = write_all(
-            {static_cast<const char*>(batch[i].iov_base) + left, batch[i].iov_len - left});
-        if (!r.ok) return r;
-        ++i;
-      }
-    }
-  }
-  return r;
 }
 
 FileResult AtomicFile::flush() {

@@ -30,8 +30,6 @@ class FileReader {
   FileResult open(const std::string& path);
   // Reads up to `size` bytes at the current position; `got` is 0 at the end.
   FileResult read(char* into, std::size_t size, std::size_t& got);
-  // Reads up to `size` bytes at `offset`, leaving the current position alone.
-  FileResult read_at(std::uint64_t offset, char* into, std::size_t size, std::size_t& got);
 
  private:
   int fd_ = -1;
@@ -55,8 +53,6 @@ class AtomicFile {
   FileResult write(std::string_view bytes);
   // Writes `line` followed by CR LF.
   FileResult write_line(std::string_view line);
-  // Writes the pieces in order, gathered into as few system calls as can be.
-  FileResult write_pieces(const std::vector<std::string_view>& pieces);
   // Flushes, closes and renames over the final name.
   FileResult commit();
 

@@ -30,10 +30,7 @@ FileResult write_page(Job& job, int show_no, const std::string& template_name,
         msg::fill(msg::kFrameStyleOutOfRange, {std::to_string(s.frame_style)}));
   }
   const Codec codec(job.codeset);
-  const CopyResult r = copy_template(template_path, page_path, markers, codec);
-  if (r.ok) return {};
-  return r.template_failed ? FileResult::failure(FileStep::Read, template_path, 0, r.reason)
-                           : FileResult::failure(FileStep::Write, page_path, 0, r.reason);
+  return copy_template(template_path, page_path, markers, codec);
 }
 
 std::u32string chars(const std::string& utf8) {
