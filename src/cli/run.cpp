@@ -14,6 +14,7 @@
 #include "commands/start_up.h"
 #include "job/memory_window.h"
 #include "source/listing.h"
+#include "source/paths.h"
 #include "source/slide_set.h"
 
 namespace vellumet::cli {
@@ -24,15 +25,12 @@ std::vector<std::string> arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
-// The folder as the folder list would give it: absolute, without "." or ".."
-// steps, no final "/" except at the root.
-std::string listed_folder(const std::string& arg) {
-  if (arg.empty()) return arg;
+// How a folder that does not resolve is named: as given, from the working
+// folder.
+std::string unresolved_folder(const std::string& arg) {
   std::error_code ec;
-  std::string folder = std::filesystem::absolute(arg, ec).lexically_normal().string();
-  if (ec) folder = arg;
-  while (folder.size() > 1 && folder.ends_with('/')) folder.pop_back();
-  return folder;
+  std::string folder = arg.empty() ? arg : std::filesystem::absolute(arg, ec).string();
+  return ec ? arg : folder;
 }
 
 // The main window without its widgets: the values, the seam and the job,
@@ -69,10 +67,12 @@ const char* summary_word(Ending ending, bool dry_run) {
   return msg::kCliFailed;
 }
 
-// Opens `folder` as the folder list would, applies the per-folder choices and
-// presses "HTML作成" (or prints the plan).
-Ending convert(Session& s, Console& console, const Options& o, const std::string& folder) {
-  if (folder.empty() || !is_directory(folder)) {
+// Opens `folder` (as resolved; `resolved` false when it could not be) as the
+// folder list would, applies the per-folder choices and presses "HTML作成"
+// (or prints the plan).
+Ending convert(Session& s, Console& console, const Options& o, const std::string& folder,
+               bool resolved) {
+  if (!resolved || !is_directory(folder)) {
     s.dialogs.show(error_box(msg::kCreateTitle, msg::fill(msg::kCliFolderMissing, {folder})));
     return Ending::Failed;
   }
@@ -105,13 +105,17 @@ int run(const Options& options, Console& console, const std::string& program) {
   const bool progress = n > 1 && console.err_is_terminal();
   std::vector<std::pair<Ending, std::string>> results;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::string folder = listed_folder(options.folders[i]);
+    const std::string& arg = options.folders[i];
+    // The folder as the system resolves it: through every link and "..".
+    std::string folder = real_path(arg);
+    const bool resolved = !folder.empty();
+    if (!resolved) folder = unresolved_folder(arg);
     if (progress) {
       console.err_line("");
       console.err_line(
           msg::fill(msg::kCliProgress, {std::to_string(i + 1), std::to_string(n), folder}));
     }
-    results.emplace_back(convert(session, console, options, folder), folder);
+    results.emplace_back(convert(session, console, options, folder, resolved), folder);
   }
   bool all_done = true;
   if (n > 1) console.err_line("");

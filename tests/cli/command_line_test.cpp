@@ -103,23 +103,40 @@ TEST_F(CommandLine, DryRunPrintsThePlanAndChangesNoByte) {
   EXPECT_EQ(r.status, 0);
 }
 
-TEST_F(CommandLine, BrokenFoldersFailAloneAndTheSummaryEndsTheRun) {
+TEST_F(CommandLine, FoldersResolveAsTheSystemResolvesThemAndBrokenOnesFailAlone) {
   const std::string a = sample("a"), c = sample("c");
   const std::string plain = work.file("plain");
   std::filesystem::create_directory(plain);
   testing::write_bytes(plain + "/notes.txt", "no slides here");
-  ProgramRun r = vellumet({"--create", "--yes", "--clean", "a", "plain", "missing", "c"});
+  // "link/.." is where the link leads, one up: deep, not the working folder,
+  // which holds a slide set of its own here.
+  const std::string deep = sample("deep");
+  std::filesystem::create_directory(deep + "/inner");
+  std::filesystem::create_directory_symlink("deep/inner", work.file("link"));
+  std::filesystem::create_directory_symlink("nowhere/inner", work.file("dangling"));
+  testing::write_bytes(work.file("sld001.gif"), "the working folder's own");
+  testing::write_bytes(work.file("author.txt"), "the working folder's own");
+  ProgramRun r = vellumet(
+      {"--create", "--yes", "--clean", "a", "plain", "missing", "link/..", "dangling/..", "c"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "完了: " + a + "\n失敗: " + plain + "\n失敗: " + work.file("missing") +
-                       "\n完了: " + c + "\n");
+                       "\n完了: " + deep + "\n失敗: " + work.file("dangling/..") + "\n完了: " + c +
+                       "\n");
   EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {plain}))),
             std::string::npos);
-  EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle,
-                                   msg::fill(msg::kCliFolderMissing, {work.file("missing")}))),
-            std::string::npos);
+  for (const char* missing : {"missing", "dangling/.."}) {
+    EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle,
+                                     msg::fill(msg::kCliFolderMissing, {work.file(missing)}))),
+              std::string::npos);
+  }
   EXPECT_EQ(entries(plain), Args{"notes.txt"});
   EXPECT_EQ(entries(a), kPublished);
   EXPECT_EQ(entries(c), kPublished);
+  EXPECT_EQ(entries(deep),
+            (Args{"img001.gif", "img002.gif", "img003.gif", "img004.gif", "img005.gif",
+                  "index.html", "inner", "navbtn1.htm", "pres0.ppz", "sld001.htm"}));
+  EXPECT_EQ(entries(work.path()),
+            (Args{"a", "author.txt", "c", "dangling", "deep", "link", "plain", "sld001.gif"}));
 }
 
 TEST_F(CommandLine, UsageErrorsChangeNothing) {
