@@ -22,6 +22,11 @@ bool is_directory(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool is_real_folder(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool path_exists(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0;

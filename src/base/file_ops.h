@@ -10,6 +10,8 @@ namespace vellumet {
 bool is_normal_file(const std::string& path);
 // True when `path` names a folder or a link to one.
 bool is_directory(const std::string& path);
+// True when `path` itself is a folder, not a link to one.
+bool is_real_folder(const std::string& path);
 // True when anything at all has the name `path`, a broken link included.
 bool path_exists(const std::string& path);
 // True when `path` itself is a symbolic link, wherever it leads.

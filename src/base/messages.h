@@ -39,6 +39,9 @@ inline constexpr const char* kPageNameTaken =
     "閲覧用HTMLのファイル名「%s」は使えません。スライドの画像やダウンロードファイルなど、"
     "フォルダ内の他のファイルを上書きしてしまいます。.htm か .html "
     "で終わる別のファイル名を指定して下さい。";
+inline constexpr const char* kPageIsFolder =
+    "フォルダ内に %s という名前のフォルダがあるため、ページを書き込めません。"
+    "そのフォルダの名前を変えてから、もう一度作成して下さい。";
 inline constexpr const char* kTooManySlides =
     "チャート枚数「%s」が大きすぎます。32767 以下の数を指定して下さい。";
 inline constexpr const char* kCountOutOfRange =
@@ -174,6 +177,7 @@ inline constexpr const char* kCliFailed = "失敗";
 inline constexpr const char* kCliPlanned = "確認のみ";
 // The dry run's plan.
 inline constexpr const char* kCliPlanHead = "%s（--dry-run: 何も変更しません）";
+inline constexpr const char* kCliPlanRefused = "次の理由で、何も変更せずに終わります:";
 inline constexpr const char* kCliPlanSlides = "チャート枚数 %s、%s";
 inline constexpr const char* kCliPlanRenames = "名前を変更するファイル:";
 inline constexpr const char* kCliPlanRename = "%s → %s";

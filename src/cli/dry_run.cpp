@@ -4,6 +4,7 @@
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
+#include "commands/create_html.h"
 #include "commands/create_plan.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
@@ -26,6 +27,13 @@ void print_list(Console& console, std::string_view head, const Names& items) {
 
 FileResult print_plan(Job& job, Console& console, bool clean) {
   const std::string& dir = job.state.src_dir;
+  // The run would refuse the job before changing anything: so does the plan.
+  if (FileResult refusal = check_job(job); !refusal.ok) {
+    console.out_line(msg::fill(msg::kCliPlanHead, {dir}));
+    print_list(console, msg::kCliPlanRefused, std::vector<std::string>{refusal.reason});
+    console.out_line("");
+    return refusal;
+  }
   const std::string ext = image_extension(job.state.img_type);
   RenamePlan plan = plan_renames(job, ext);
   if (!plan.listed.ok) {

@@ -34,6 +34,17 @@ bool replaces_other_file(const Job& job, const std::string& page) {
   return !is_page_name(page) && path_exists(job.state.src_dir + page);
 }
 
+// A folder where a page is to go: renaming the page over it would fail.
+const std::string* page_taken_by_folder(const std::vector<OutputStep>& steps,
+                                        const std::string& dir) {
+  for (const OutputStep& step : steps) {
+    for (const std::string& file : step.files) {
+      if (file.find('/') == std::string::npos && is_real_folder(dir + file)) return &file;
+    }
+  }
+  return nullptr;
+}
+
 // Each step below returns Done when the command may go on.
 bool ended(const CommandResult& r) {
   return r.ending != Ending::Done;
@@ -45,29 +56,10 @@ CommandResult failed(Job& job, FileResult why, const std::string& text) {
   return {Ending::Failed, std::move(why)};
 }
 
-// A check refused the job before any file was touched; `file` is the one
-// concerned ("" for none).
-CommandResult refused(Job& job, const std::string& file, const std::string& text) {
-  return failed(job, FileResult::failure(FileStep::Check, file, 0, text), text);
-}
-
 // A question about going on: Yes goes on, No stops the command.
 CommandResult ask_go_on(Job& job, const std::string& title, const std::string& text) {
   const bool yes = job.dialogs.show(question_box(title, text)) == Answer::Yes;
   return {yes ? Ending::Done : Ending::Stopped, {}};
-}
-
-// The slide count typed into Text2 into `count`, or a box saying why it
-// cannot be used.
-CommandResult usable_count(Job& job, double& count) {
-  const std::string text = job.window.text(TextField::Text2);
-  count = read_number(text);
-  // The slide list has a line per slide: an absurd count would fill the disk.
-  const char* refusal = !(count <= 32767.0) ? msg::kTooManySlides
-                        : std::isinf(count) ? msg::kCountOutOfRange
-                                            : nullptr;
-  if (!refusal) return {};
-  return refused(job, "", msg::fill(refusal, {text}));
 }
 
 std::string confirmation(const Job& job) {
@@ -140,17 +132,35 @@ CommandResult written(Job& job, FileResult r) {
 
 }  // namespace
 
+FileResult check_job(const Job& job) {
+  const JobState& s = job.state;
+  auto refused = [](const std::string& file, std::string text) {
+    return FileResult::failure(FileStep::Check, file, 0, std::move(text));
+  };
+  if (s.src_dir == "") return refused("", msg::kNoSource);
+  const std::string page = job.window.text(TextField::Text3);
+  if (!plain_file_name(page)) return refused(page, msg::fill(msg::kBadPageName, {page}));
+  if (replaces_other_file(job, page))
+    return refused(s.src_dir + page, msg::fill(msg::kPageNameTaken, {page}));
+  // The slide list has a line per slide: an absurd count would fill the disk.
+  const std::string count_text = job.window.text(TextField::Text2);
+  const double count = read_number(count_text);
+  if (!(count <= 32767.0)) return refused("", msg::fill(msg::kTooManySlides, {count_text}));
+  if (std::isinf(count)) return refused("", msg::fill(msg::kCountOutOfRange, {count_text}));
+  const std::vector<OutputStep> steps = output_steps(job);
+  if (const std::string* file = page_taken_by_folder(steps, s.src_dir))
+    return refused(s.src_dir + *file, msg::fill(msg::kPageIsFolder, {*file}));
+  return {};
+}
+
 CommandResult slide_html_click(Job& job) {
   JobState& s = job.state;
   s.app_dir = job.program_folder;
-  if (s.src_dir == "") return refused(job, "", msg::kNoSource);
-  std::string page = job.window.text(TextField::Text3);
-  if (!plain_file_name(page)) return refused(job, page, msg::fill(msg::kBadPageName, {page}));
-  if (replaces_other_file(job, page))
-    return refused(job, s.src_dir + page, msg::fill(msg::kPageNameTaken, {page}));
-  double count = 0;
+  if (FileResult why = check_job(job); !why.ok) {
+    const std::string text = why.reason;
+    return failed(job, std::move(why), text);
+  }
   CommandResult r;
-  if (ended(r = usable_count(job, count))) return r;
   if (s.slide_count == 0 &&
       ended(r = ask_go_on(job, msg::kCountTitle, msg::paragraphs({msg::kNoCount, msg::kGoOn})))) {
     return r;
@@ -161,7 +171,7 @@ CommandResult slide_html_click(Job& job) {
   if (ended(r = normalise_names(job, ext))) return r;
   if (ended(r = check_presence(job, ext))) return r;
 
-  s.last_slide[1] = count;
+  s.last_slide[1] = read_number(job.window.text(TextField::Text2));
   s.show_title[1] = msg::kShowTitle;
   s.down_file_name[1] = job.window.text(TextField::Text5);
 

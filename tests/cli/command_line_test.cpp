@@ -103,6 +103,41 @@ TEST_F(CommandLine, DryRunPrintsThePlanAndChangesNoByte) {
   EXPECT_EQ(r.status, 0);
 }
 
+// Whatever the real run refuses before changing anything, the dry run
+// refuses too: the same exit status, and the refusal in the plan's place.
+TEST_F(CommandLine, DryRunRefusesWhatTheRunRefuses) {
+  struct Case {
+    Args options;
+    std::string refusal;
+    const char* folder_inside = nullptr;  // a folder made in the show folder first
+  } cases[] = {
+      {{"--page", "img001.gif"}, msg::fill(msg::kPageNameTaken, {"img001.gif"})},
+      {{"--page", "../x.html"}, msg::fill(msg::kBadPageName, {"../x.html"})},
+      {{"--page", "sub"}, msg::fill(msg::kPageNameTaken, {"sub"}), "sub"},
+      {{"--count", "40000"}, msg::fill(msg::kTooManySlides, {"40000"})},
+      {{}, msg::fill(msg::kPageIsFolder, {"index.html"}), "index.html"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.refusal);
+    const std::string folder = sample("s" + std::to_string(++n));
+    if (c.folder_inside) std::filesystem::create_directory(folder + "/" + c.folder_inside);
+    const auto before = tree_bytes(folder);
+    Args dry = {"--create", "--dry-run"}, real = {"--create", "--yes"};
+    for (Args* a : {&dry, &real}) {
+      a->insert(a->end(), c.options.begin(), c.options.end());
+      a->push_back(folder);
+    }
+    const ProgramRun planned = vellumet(dry), done = vellumet(real);
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(done.err, printed_box(msg::kCreateTitle, c.refusal));
+    EXPECT_EQ(planned.status, done.status);
+    EXPECT_EQ(planned.out, msg::fill(msg::kCliPlanHead, {folder + "/"}) + "\n" +
+                               msg::kCliPlanRefused + "\n\t" + c.refusal + "\n\n");
+    expect_unchanged(folder, before);
+  }
+}
+
 TEST_F(CommandLine, FoldersResolveAsTheSystemResolvesThemAndBrokenOnesFailAlone) {
   const std::string a = sample("a"), c = sample("c");
   const std::string plain = work.file("plain");

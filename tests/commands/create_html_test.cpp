@@ -118,17 +118,37 @@ TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename)
   slides(2);
   for (const char* n : {"talk.ppt", "notes.txt", ".profile", "notes.html", "index.htm"})
     f.put(n, n);
+  ::mkdir(f.show.file("pages.htm").c_str(), 0755);
   f.browse_show();
   f.dialogs.files = {f.show.file("notes.html")};
   down_file_click(f.job);
+  const std::string taken =
+      "」は使えません。スライドの画像やダウンロードファイルなど、フォルダ内の他のファイルを上書きし"
+      "てしまいます。.htm か .html で終わる別のファイル名を指定して下さい。";
+  const std::string folder =
+      " という名前のフォルダがあるため、ページを書き込めません。そのフォルダの名前を変えてから、"
+      "もう一度作成して下さい。";
   struct Case {
     const char* page;
-    bool refused;
+    std::string refusal;  // "" when the page may be written
   } cases[] = {
-      {"img001.gif", true}, {"SLD002.GIF", true},  {"img7.JPG", true},   {"pres0.ppz", true},
-      {"other.PPZ", true},  {"talk.ppt", true},    {"new.ppt", true},    {"navbtn1.htm", true},
-      {"Sld001.htm", true}, {"NOTES.HTML", true},  {"notes.txt", true},  {".profile", true},
-      {"index.htm", false}, {"INDEX.HTML", false}, {"view.html", false}, {"new.txt", false},
+      {"img001.gif", "「img001.gif" + taken},
+      {"SLD002.GIF", "「SLD002.GIF" + taken},
+      {"img7.JPG", "「img7.JPG" + taken},
+      {"pres0.ppz", "「pres0.ppz" + taken},
+      {"other.PPZ", "「other.PPZ" + taken},
+      {"talk.ppt", "「talk.ppt" + taken},
+      {"new.ppt", "「new.ppt" + taken},
+      {"navbtn1.htm", "「navbtn1.htm" + taken},
+      {"Sld001.htm", "「Sld001.htm" + taken},
+      {"NOTES.HTML", "「NOTES.HTML" + taken},
+      {"notes.txt", "「notes.txt" + taken},
+      {".profile", "「.profile" + taken},
+      {"pages.htm", "フォルダ内に pages.htm" + folder},
+      {"index.htm", ""},
+      {"INDEX.HTML", ""},
+      {"view.html", ""},
+      {"new.txt", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.page);
@@ -136,19 +156,24 @@ TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename)
     f.dialogs.answers = {Answer::No};  // the confirmation, when it comes
     f.window.set_text(TextField::Text3, c.page);
     const CommandResult r = slide_html_click(f.job);
-    EXPECT_EQ(r.ending, c.refused ? Ending::Failed : Ending::Stopped);
-    if (c.refused) {
+    const bool refused = !c.refusal.empty();
+    EXPECT_EQ(r.ending, refused ? Ending::Failed : Ending::Stopped);
+    if (refused) {
       EXPECT_EQ(r.failure.file, f.show_dir() + c.page);
     }
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
-    const MessageBox refusal = info_box(
-        "HTMLの作成", std::string("閲覧用HTMLのファイル名「") + c.page +
-                          "」は使えません。スライドの画像やダウンロードファイルなど、フォルダ内の"
-                          "他のファイルを上書きしてしまいます。.htm か .html "
-                          "で終わる別のファイル名を指定して下さい。");
-    EXPECT_EQ(f.dialogs.shown[0] == refusal, c.refused);
+    const std::string text =
+        c.refusal.starts_with("「") ? "閲覧用HTMLのファイル名" + c.refusal : c.refusal;
+    EXPECT_EQ(f.dialogs.shown[0] == info_box("HTMLの作成", text), refused);
     EXPECT_TRUE(testing::exists(f.show.file("sld001.gif"))) << "nothing renamed";
   }
+  // Nor may a folder stand where the bar page goes.
+  ::mkdir(f.show.file("navbtn1.htm").c_str(), 0755);
+  f.dialogs.shown.clear();
+  f.window.set_text(TextField::Text3, "index.htm");
+  EXPECT_EQ(slide_html_click(f.job).failure.file, f.show_dir() + "navbtn1.htm");
+  EXPECT_EQ(f.dialogs.shown,
+            std::vector<MessageBox>{info_box("HTMLの作成", "フォルダ内に navbtn1.htm" + folder)});
 }
 
 TEST_F(CreateHtml, ZeroSlidesAskFirstAndBothOptionsAreListed) {
