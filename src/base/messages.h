@@ -141,6 +141,9 @@ inline constexpr const char* kCliHelp[] = {
     "例: vellumet --create --yes --clean lecture01 lecture02",
 };
 inline constexpr const char* kCliVersion = "vellumet %s";
+// Standard output could not be written (a full disk); the system's error text
+// follows as the next paragraph.
+inline constexpr const char* kCliOutputFailed = "標準出力に書き込めませんでした。";
 inline constexpr const char* kCliUsageHint = "使い方は vellumet --help で表示できます。";
 inline constexpr const char* kCliUnknownOption = "%s というオプションはありません。";
 inline constexpr const char* kCliMissingValue = "%s の後に値を指定して下さい。";

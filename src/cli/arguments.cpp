@@ -9,6 +9,17 @@ namespace vellumet::cli {
 
 namespace {
 
+// The options without a value, and those with one. "--style" is the window's
+// too (Qt's style), so alone it does not ask for the command line.
+constexpr std::string_view kFlags[] = {"--create",   "--yes",    "--dry-run",  "--clean",
+                                       "--no-clean", "--player", "--no-player"};
+constexpr std::string_view kWithValue[] = {"--page", "--count", "--style", "--download", "--icons"};
+
+template <std::size_t N>
+bool one_of(const std::string_view (&names)[N], std::string_view name) {
+  return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
 bool all_digits(std::string_view text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -31,8 +42,12 @@ bool has(const std::vector<std::string_view>& names, std::string_view name) {
 }  // namespace
 
 bool wants_command_line(const std::vector<std::string>& args) {
-  auto names = option_names(args);
-  return has(names, "--create") || has(names, "--help") || has(names, "--version");
+  for (std::string_view name : option_names(args)) {
+    if (name == "--help" || name == "--version" || one_of(kFlags, name) ||
+        (one_of(kWithValue, name) && name != "--style"))
+      return true;
+  }
+  return false;
 }
 
 Parsed parse_arguments(const std::vector<std::string>& args) {
@@ -66,7 +81,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     if (eq != std::string::npos) inline_value = arg.substr(eq + 1);
 
     // Options without a value.
-    bool flag = true;
+    const bool flag = one_of(kFlags, name);
     if (name == "--create") {
       create = true;
     } else if (name == "--yes") {
@@ -77,8 +92,6 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
       o.clean = name == "--clean";
     } else if (name == "--player" || name == "--no-player") {
       o.player = name == "--player";
-    } else {
-      flag = false;
     }
     if (flag) {
       if (inline_value) {
@@ -89,9 +102,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     }
 
     // Options with a value.
-    static constexpr std::string_view kWithValue[] = {"--page", "--count", "--style", "--download",
-                                                      "--icons"};
-    if (std::find(std::begin(kWithValue), std::end(kWithValue), name) == std::end(kWithValue)) {
+    if (!one_of(kWithValue, name)) {
       p.error = msg::fill(msg::kCliUnknownOption, {name});
       return p;
     }

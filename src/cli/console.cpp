@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "base/line_ends.h"
 
 namespace vellumet::cli {
@@ -22,8 +24,10 @@ void Console::write(std::FILE* to, std::string_view text, bool line_end) {
   }
   if (line_end) lines += kLf;
   const std::string bytes = codec_.encode(utf8_decode(lines));
-  std::fwrite(bytes.data(), 1, bytes.size(), to);
-  std::fflush(to);
+  errno = 0;
+  const bool written =
+      std::fwrite(bytes.data(), 1, bytes.size(), to) == bytes.size() && std::fflush(to) == 0;
+  if (!written && to == out_ && out_error_ == 0) out_error_ = errno != 0 ? errno : EIO;
 }
 
 void Console::out_line(std::string_view text) {

@@ -24,6 +24,10 @@ class Console {
   // at the end of the input.
   std::optional<std::string> read_line();
 
+  // The errno value of the first write to standard output that failed; 0
+  // while every one has gone out.
+  int out_error() const { return out_error_; }
+
   // Questions can be asked: standard input and standard error are terminals.
   bool interactive() const;
   bool err_is_terminal() const;
@@ -35,6 +39,7 @@ class Console {
   std::FILE* out_;
   std::FILE* err_;
   Codec codec_;
+  int out_error_ = 0;
 };
 
 }  // namespace vellumet::cli

@@ -4,8 +4,10 @@
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
+#include "commands/clean_up.h"
 #include "commands/create_html.h"
 #include "commands/create_plan.h"
+#include "commands/file_reports.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
 
@@ -37,9 +39,7 @@ FileResult print_plan(Job& job, Console& console, bool clean) {
   const std::string ext = image_extension(job.state.img_type);
   RenamePlan plan = plan_renames(job, ext);
   if (!plan.listed.ok) {
-    job.dialogs.show(
-        error_box(msg::kCreateTitle,
-                  msg::paragraphs({msg::fill(msg::kListFailed, {dir}), plan.listed.reason})));
+    job.dialogs.show(error_box(msg::kCreateTitle, list_failed_text(job, plan.listed)));
     return plan.listed;
   }
   console.out_line(msg::fill(msg::kCliPlanHead, {dir}));
@@ -65,7 +65,7 @@ FileResult print_plan(Job& job, Console& console, bool clean) {
 
   // Renaming and writing change no name the leftover rule looks at, so the
   // scan now lists what the command's scan after writing would.
-  search_gomi(job);
+  if (FileResult listed = scan_gomi(job, msg::kCreateTitle); !listed.ok) return listed;
   print_list(console,
              msg::fill(msg::kCliPlanLeftovers, {clean ? msg::kCliPlanClean : msg::kCliPlanKeep}),
              job.state.gomi_files);

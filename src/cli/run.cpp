@@ -10,6 +10,7 @@
 #include "cli/console_dialogs.h"
 #include "cli/dry_run.h"
 #include "commands/create_html.h"
+#include "commands/file_reports.h"
 #include "commands/options.h"
 #include "commands/start_up.h"
 #include "job/memory_window.h"
@@ -78,11 +79,13 @@ Ending convert(Session& s, Console& console, const Options& o, const std::string
   }
   Listing files;
   list_folder(folder, files);
+  // A listing cut short by an error could still hold a first slide image.
+  if (!files.read.ok) {
+    s.dialogs.show(error_box(msg::kCreateTitle, list_failed_text(s.job, files.read)));
+    return Ending::Failed;
+  }
   if (!preview_pic(s.job, folder, files)) {
-    s.dialogs.show(error_box(msg::kCreateTitle,
-                             files.read.ok ? msg::fill(msg::kCliNotSlideSet, {folder})
-                                           : msg::paragraphs({msg::fill(msg::kListFailed, {folder}),
-                                                              files.read.reason})));
+    s.dialogs.show(error_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {folder})));
     return Ending::Failed;
   }
   if (o.player) s.window.set_check(CheckBox::Check1, *o.player ? kChecked : kUnchecked);
@@ -128,10 +131,18 @@ int run(const Options& options, Console& console, const std::string& program) {
   return all_done ? kExitDone : kExitNotDone;
 }
 
-int command_line_main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");
-  Console console(stdin, stdout, stderr);
-  const Parsed parsed = parse_arguments(arguments(argc, argv));
+namespace {
+
+// The exit status of a run that ended with `status`: what it printed on
+// standard output must have gone out too, else the run says so on standard
+// error and has not done what it was asked.
+int finished(Console& console, int status) {
+  if (console.out_error() == 0) return status;
+  console.err_line(msg::paragraphs({msg::kCliOutputFailed, error_text(console.out_error())}));
+  return status == kExitDone ? kExitNotDone : status;
+}
+
+int answer(Console& console, const Parsed& parsed) {
   switch (parsed.options.action) {
     case Options::Action::Help:
       for (const char* line : msg::kCliHelp) console.out_line(line);
@@ -148,6 +159,14 @@ int command_line_main(int argc, char** argv) {
     return kExitUsage;
   }
   return run(parsed.options, console, program_folder());
+}
+
+}  // namespace
+
+int command_line_main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  Console console(stdin, stdout, stderr);
+  return finished(console, answer(console, parse_arguments(arguments(argc, argv))));
 }
 
 }  // namespace vellumet::cli

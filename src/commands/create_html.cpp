@@ -10,6 +10,7 @@
 #include "base/number_text.h"
 #include "commands/clean_up.h"
 #include "commands/create_plan.h"
+#include "commands/file_reports.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
 
@@ -91,8 +92,7 @@ CommandResult rename_or_ask(Job& job, const Rename& rename) {
 CommandResult normalise_names(Job& job, const std::string& ext) {
   RenamePlan plan = plan_renames(job, ext);
   if (!plan.listed.ok) {
-    const std::string text =
-        msg::paragraphs({msg::fill(msg::kListFailed, {job.state.src_dir}), plan.listed.reason});
+    const std::string text = list_failed_text(job, plan.listed);
     return failed(job, std::move(plan.listed), text);
   }
   CommandResult r;
@@ -180,8 +180,9 @@ CommandResult slide_html_click(Job& job) {
   }
 
   // A fresh scan: the list must not name a page this run has just written.
-  search_gomi(job);
-  if (s.gomi_count > 0) delete_gomi(job, msg::kCleanupPrefix);
+  FileResult cleaned = scan_gomi(job, msg::kCreateTitle);
+  if (cleaned.ok && s.gomi_count > 0) cleaned = delete_gomi(job, msg::kCleanupPrefix);
+  if (!cleaned.ok) return {Ending::Failed, std::move(cleaned)};
   job.dialogs.show(info_box(msg::kCreateTitle, msg::kDone));
   return {};
 }

@@ -16,7 +16,7 @@ FileResult check_job(const Job& job);
 // the page writers, the clean-up offer and the completion box. Done once the
 // completion box has been shown; Stopped when a question was answered No;
 // Failed, after a box saying why, when a check refused the job or a file
-// could not be listed, renamed, read or written.
+// could not be listed, renamed, read, written or deleted.
 CommandResult slide_html_click(Job& job);
 
 }  // namespace vellumet

@@ -40,18 +40,19 @@ std::string protected_download_name(const Job& job) {
   return !a.empty() && a == b ? name : std::string();
 }
 
-void search_gomi(Job& job) {
+FileResult search_gomi(Job& job) {
   if (job.state.src_dir.empty()) {
     search_gomi(job, Listing{});
-    return;
+    return {};
   }
   thread_local Listing files;
   list_folder(job.state.src_dir, files);
   search_gomi(job, files);
+  return files.read;
 }
 
 void refresh_gomi(Job& job) {
-  if (!job.state.src_dir.empty()) search_gomi(job);
+  if (!job.state.src_dir.empty()) (void)search_gomi(job);
 }
 
 void search_gomi(Job& job, const Listing& listing) {

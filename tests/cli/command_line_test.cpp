@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "base/messages.h"
@@ -32,8 +34,9 @@ class CommandLine : public ::testing::Test {
     std::filesystem::copy(VELLUMET_SAMPLE_DIR, work.file(name));
     return work.file(name);
   }
-  ProgramRun vellumet(const Args& args, bool terminal = false, const std::string& input = "") {
-    return testing::run_program(VELLUMET_PROGRAM, args, work.path(), terminal, input);
+  ProgramRun vellumet(const Args& args, bool terminal = false, const std::string& input = "",
+                      const std::string& out_file = "") {
+    return testing::run_program(VELLUMET_PROGRAM, args, work.path(), terminal, input, out_file);
   }
   std::string confirm(const std::string& folder) {
     return testing::confirmation_text(folder + "/", "index.html", true);
@@ -181,6 +184,8 @@ TEST_F(CommandLine, UsageErrorsChangeNothing) {
   const std::pair<Args, std::string> cases[] = {
       {{"--create", "--yes", "--style", "7", folder}, msg::fill(msg::kCliBadStyle, {"7"})},
       {{"--create", "--yes"}, msg::kCliNoFolder},
+      // An option of the command line alone: no window, for it has no display.
+      {{"--yes", folder}, msg::kCliNoCreate},
   };
   for (const auto& [args, error] : cases) {
     ProgramRun r = vellumet(args);
@@ -198,6 +203,20 @@ TEST_F(CommandLine, HelpAndVersion) {
   ProgramRun version = vellumet({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, std::string("vellumet ") + VELLUMET_VERSION + "\n");
+}
+
+// Standard output on a full disk: what was to be printed is lost, and the
+// program says so instead of succeeding.
+TEST_F(CommandLine, OutputThatCannotBeWrittenIsAnError) {
+  const std::string folder = sample();
+  const std::string lost =
+      std::string(msg::kCliOutputFailed) + "\n\n" + std::strerror(ENOSPC) + "\n";
+  for (const Args& args :
+       {Args{"--help"}, Args{"--version"}, Args{"--create", "--dry-run", folder}}) {
+    ProgramRun r = vellumet(args, false, "", "/dev/full");
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.err, lost) << args[0];
+  }
 }
 
 TEST_F(CommandLine, QuestionsOnATerminal) {

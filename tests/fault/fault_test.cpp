@@ -153,6 +153,57 @@ TEST(FaultTest, FolderRemovedAfterDetectionIsReportedAndNothingIsCreated) {
   EXPECT_EQ(read_bytes(tmp.file("neighbour/img001.gif")), "bytes of img001.gif");
 }
 
+// The folder stops being readable while the run asks about a missing image
+// (nobody takes away its own read permission): the scan for the clean-up
+// cannot list it, and neither the run nor the clean-up command passes over
+// that as "no leftovers".
+TEST(FaultTest, FolderThatCannotBeListedAgainIsReportedNotPassedOver) {
+  TempDir tmp;
+  const std::string program = make_program(tmp);
+  const std::string dir = tmp.file("show");
+  fill_folder(dir, {"img001.gif", "imgx.gif", "notes.htm"});  // two slides, img002.gif missing
+  give_to_nobody(dir);
+
+  class Unlisting : public ScriptedDialogs {
+   public:
+    explicit Unlisting(std::string folder) : folder_(std::move(folder)) {
+      default_answer = Answer::Yes;
+    }
+    Answer show(const MessageBox& box) override {
+      if (box.title == "GIFファイルの確認") ::chmod(folder_.c_str(), 0300);
+      return ScriptedDialogs::show(box);
+    }
+
+   private:
+    std::string folder_;
+  };
+  const ChildReport r = run_in_child({}, {}, [&](ScriptedDialogs& dialogs, auto& values) {
+    Unlisting unlisting(dir);
+    Session s(unlisting, program);
+    preview_pic(s.job, dir);
+    const CommandResult result = slide_html_click(s.job);
+    values["ending"] = std::to_string(static_cast<int>(result.ending));
+    values["step"] = std::to_string(static_cast<int>(result.failure.step));
+    gomi_click(s.job);
+    dialogs.shown = unlisting.shown;
+  });
+  expect_dropped(r);
+  const std::string unreadable =
+      "フォルダ " + dir + "/ を読み込めませんでした。\r\n\n" + error_text(EACCES);
+  const std::vector<MessageBox> expected = {
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
+      question("GIFファイルの確認",
+               "img002.gif が見つかりません。\r\n\n無視して処理を続けますか？"),
+      info(kCreate, unreadable),
+      info("余分なファイルの消去", unreadable),
+  };
+  EXPECT_EQ(r.boxes, expected);
+  EXPECT_EQ(r.values.at("ending"), std::to_string(static_cast<int>(Ending::Failed)));
+  EXPECT_EQ(r.values.at("step"), std::to_string(static_cast<int>(FileStep::List)));
+  ::chmod(dir.c_str(), 0755);
+  EXPECT_EQ(read_bytes(dir + "/notes.htm"), "bytes of notes.htm");
+}
+
 // A named pipe: opening it to read would wait for a writer that never comes.
 void make_fifo(const std::string& path) {
   fs::remove(path);

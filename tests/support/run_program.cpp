@@ -59,7 +59,8 @@ int wait_for(pid_t pid) {
 }  // namespace
 
 ProgramRun run_program(const std::string& program, const std::vector<std::string>& args,
-                       const std::string& folder, bool terminal, const std::string& input) {
+                       const std::string& folder, bool terminal, const std::string& input,
+                       const std::string& out_file) {
   ProgramRun run;
   if (terminal) {
     int master = -1;
@@ -83,7 +84,7 @@ ProgramRun run_program(const std::string& program, const std::vector<std::string
   if (pid == 0) {
     int null = ::open("/dev/null", O_RDONLY);
     ::dup2(null, 0);
-    ::dup2(out[1], 1);
+    ::dup2(out_file.empty() ? out[1] : ::open(out_file.c_str(), O_WRONLY), 1);
     ::dup2(err[1], 2);
     exec_program(program, args, folder);
   }

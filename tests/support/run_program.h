@@ -15,10 +15,11 @@ struct ProgramRun {
 // Runs `program` with `args` in `folder`, without a display (Qt's platform set
 // to one that does not exist, so creating an application object would fail)
 // and in the C.UTF-8 locale. Standard input is empty; with `terminal` the
-// program runs on a pseudo-terminal instead, which is fed `input`.
+// program runs on a pseudo-terminal instead, which is fed `input`. Without a
+// terminal, a non-empty `out_file` (/dev/full, say) takes standard output.
 ProgramRun run_program(const std::string& program, const std::vector<std::string>& args,
                        const std::string& folder, bool terminal = false,
-                       const std::string& input = "");
+                       const std::string& input = "", const std::string& out_file = "");
 
 // A message box as the command line prints it on standard error: a blank
 // line, "[title]", the text with "\n" line ends, then for a question
