@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/codec.h"
 #include "base/messages.h"
+#include "cli/console.h"
 
 namespace vellumet::cli {
 
@@ -51,6 +53,9 @@ bool wants_command_line(const std::vector<std::string>& args) {
 }
 
 Parsed parse_arguments(const std::vector<std::string>& args) {
+  // An argument in a message is shown as the terminal can show it.
+  const Codec codec;
+  auto shown = [&codec](std::string_view arg) { return quoted_name(arg, codec); };
   Parsed p;
   Options& o = p.options;
   auto names = option_names(args);
@@ -95,7 +100,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     }
     if (flag) {
       if (inline_value) {
-        p.error = msg::fill(msg::kCliNoValue, {name});
+        p.error = msg::fill(msg::kCliNoValue, {shown(name)});
         return p;
       }
       continue;
@@ -103,7 +108,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
 
     // Options with a value.
     if (!one_of(kWithValue, name)) {
-      p.error = msg::fill(msg::kCliUnknownOption, {name});
+      p.error = msg::fill(msg::kCliUnknownOption, {shown(name)});
       return p;
     }
     std::string value;
@@ -112,20 +117,20 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (i + 1 < args.size()) {
       value = args[++i];
     } else {
-      p.error = msg::fill(msg::kCliMissingValue, {name});
+      p.error = msg::fill(msg::kCliMissingValue, {shown(name)});
       return p;
     }
     if (name == "--page") {
       o.page = value;
     } else if (name == "--count") {
       if (!all_digits(value)) {
-        p.error = msg::fill(msg::kCliBadCount, {value});
+        p.error = msg::fill(msg::kCliBadCount, {shown(value)});
         return p;
       }
       o.count = value;
     } else if (name == "--style") {
       if (value.size() != 1 || value[0] < '0' || value[0] > '3') {
-        p.error = msg::fill(msg::kCliBadStyle, {value});
+        p.error = msg::fill(msg::kCliBadStyle, {shown(value)});
         return p;
       }
       o.style = value[0] - '0';
@@ -134,7 +139,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (value == "standard" || value == "custom") {
       o.custom_icons = value == "custom";
     } else {
-      p.error = msg::fill(msg::kCliBadIcons, {value});
+      p.error = msg::fill(msg::kCliBadIcons, {shown(value)});
       return p;
     }
   }

@@ -9,12 +9,22 @@
 
 namespace vellumet::cli {
 
+// A file name or path (its bytes, in `codec`'s code page) as a terminal can
+// show it: as it is when every character is printable, else quoted as `ls`
+// quotes it, $'...' with control characters (and those that turn the
+// direction of text) as \n, \a ... or octal escapes, bytes that are no
+// character as octal escapes, and \ and ' escaped.
+std::string quoted_name(std::string_view name, const Codec& codec);
+
 // Standard input, output and error of the command line. Texts are UTF-8 with
 // the job's CR LF line ends; they are written with "\n" line ends in the
 // locale's code set (bytes of file names inside them pass through as they are).
 class Console {
  public:
   Console(std::FILE* in, std::FILE* out, std::FILE* err);
+
+  // `name` as quoted_name shows it in the locale's code set.
+  std::string quoted(std::string_view name) const { return quoted_name(name, codec_); }
 
   void out_line(std::string_view text);
   void err_line(std::string_view text);

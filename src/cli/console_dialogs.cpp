@@ -60,6 +60,10 @@ Answer ConsoleDialogs::ask(const MessageBox& box) {
   }
 }
 
+std::string ConsoleDialogs::shown_name(std::string_view name) const {
+  return console_.quoted(name);
+}
+
 std::optional<std::string> ConsoleDialogs::open_file(const std::string&) {
   return answers_.download;
 }

@@ -23,6 +23,8 @@ class ConsoleDialogs : public Dialogs {
 
   Answer show(const MessageBox& box) override;
   std::optional<std::string> open_file(const std::string& title) override;
+  // Quoted as the terminal can show it.
+  std::string shown_name(std::string_view name) const override;
 
  private:
   Answer ask(const MessageBox& box);

@@ -74,7 +74,8 @@ const char* summary_word(Ending ending, bool dry_run) {
 Ending convert(Session& s, Console& console, const Options& o, const std::string& folder,
                bool resolved) {
   if (!resolved || !is_directory(folder)) {
-    s.dialogs.show(error_box(msg::kCreateTitle, msg::fill(msg::kCliFolderMissing, {folder})));
+    s.dialogs.show(
+        error_box(msg::kCreateTitle, msg::fill(msg::kCliFolderMissing, {console.quoted(folder)})));
     return Ending::Failed;
   }
   Listing files;
@@ -85,7 +86,8 @@ Ending convert(Session& s, Console& console, const Options& o, const std::string
     return Ending::Failed;
   }
   if (!preview_pic(s.job, folder, files)) {
-    s.dialogs.show(error_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {folder})));
+    s.dialogs.show(
+        error_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {console.quoted(folder)})));
     return Ending::Failed;
   }
   if (o.player) s.window.set_check(CheckBox::Check1, *o.player ? kChecked : kUnchecked);
@@ -115,8 +117,8 @@ int run(const Options& options, Console& console, const std::string& program) {
     if (!resolved) folder = unresolved_folder(arg);
     if (progress) {
       console.err_line("");
-      console.err_line(
-          msg::fill(msg::kCliProgress, {std::to_string(i + 1), std::to_string(n), folder}));
+      console.err_line(msg::fill(
+          msg::kCliProgress, {std::to_string(i + 1), std::to_string(n), console.quoted(folder)}));
     }
     results.emplace_back(convert(session, console, options, folder, resolved), folder);
   }
@@ -124,8 +126,8 @@ int run(const Options& options, Console& console, const std::string& program) {
   if (n > 1) console.err_line("");
   for (const auto& [ending, folder] : results) {
     if (n > 1)
-      console.out_line(
-          msg::fill(msg::kCliSummary, {summary_word(ending, options.dry_run), folder}));
+      console.out_line(msg::fill(msg::kCliSummary,
+                                 {summary_word(ending, options.dry_run), console.quoted(folder)}));
     all_done = all_done && ending == Ending::Done;
   }
   return all_done ? kExitDone : kExitNotDone;

@@ -33,7 +33,7 @@ FileResult delete_gomi(Job& job, std::string_view prefix) {
   for (std::string_view name : job.state.gomi_files) {
     FileResult r = delete_file(job.state.src_dir + std::string(name));
     if (r.ok || r.error == ENOENT) continue;
-    report.push_back(msg::fill(msg::kDeleteFailedFile, {name, r.reason}));
+    report.push_back(msg::fill(msg::kDeleteFailedFile, {job.dialogs.shown_name(name), r.reason}));
     if (first_failure.ok) first_failure = std::move(r);
   }
   if (report.size() > 2) job.dialogs.show(error_box(msg::kGomiTitle, msg::lines(report)));

@@ -65,8 +65,8 @@ CommandResult ask_go_on(Job& job, const std::string& title, const std::string& t
 
 std::string confirmation(const Job& job) {
   std::vector<std::string> plan = {
-      msg::fill(msg::kConfirmSource, {job.state.src_dir}),
-      msg::fill(msg::kConfirmPage, {job.window.text(TextField::Text3)}),
+      msg::fill(msg::kConfirmSource, {job.dialogs.shown_name(job.state.src_dir)}),
+      msg::fill(msg::kConfirmPage, {job.dialogs.shown_name(job.window.text(TextField::Text3))}),
   };
   if (job.window.check(CheckBox::Check1) == kChecked) plan.push_back(msg::kConfirmPlayer);
   if (job.window.check(CheckBox::Check2) == kChecked) plan.push_back(msg::kConfirmDownload);
@@ -78,14 +78,14 @@ CommandResult rename_or_ask(Job& job, const Rename& rename) {
   const std::string& dir = job.state.src_dir;
   FileResult r = rename_no_replace(dir + rename.from, dir + rename.to);
   if (r.ok) return {};
+  const std::string from = job.dialogs.shown_name(rename.from);
+  const std::string to = job.dialogs.shown_name(rename.to);
   if (r.error == EEXIST) {
     return ask_go_on(
         job, msg::kCreateTitle,
-        msg::paragraphs({msg::fill(msg::kRenameExists, {rename.from, rename.to, rename.to}),
-                         msg::kKeepAndGoOn}));
+        msg::paragraphs({msg::fill(msg::kRenameExists, {from, to, to}), msg::kKeepAndGoOn}));
   }
-  const std::string text =
-      msg::paragraphs({msg::fill(msg::kRenameFailed, {rename.from, rename.to}), r.reason});
+  const std::string text = msg::paragraphs({msg::fill(msg::kRenameFailed, {from, to}), r.reason});
   return failed(job, std::move(r), text);
 }
 
@@ -126,7 +126,8 @@ CommandResult check_presence(Job& job, const std::string& ext) {
 CommandResult written(Job& job, FileResult r) {
   if (r.ok) return {};
   const char* pattern = r.step == FileStep::Read ? msg::kTemplateFailed : msg::kPageFailed;
-  const std::string text = msg::paragraphs({msg::fill(pattern, {r.file}), r.reason});
+  const std::string text =
+      msg::paragraphs({msg::fill(pattern, {job.dialogs.shown_name(r.file)}), r.reason});
   return failed(job, std::move(r), text);
 }
 
@@ -139,9 +140,10 @@ FileResult check_job(const Job& job) {
   };
   if (s.src_dir == "") return refused("", msg::kNoSource);
   const std::string page = job.window.text(TextField::Text3);
-  if (!plain_file_name(page)) return refused(page, msg::fill(msg::kBadPageName, {page}));
+  const std::string shown_page = job.dialogs.shown_name(page);
+  if (!plain_file_name(page)) return refused(page, msg::fill(msg::kBadPageName, {shown_page}));
   if (replaces_other_file(job, page))
-    return refused(s.src_dir + page, msg::fill(msg::kPageNameTaken, {page}));
+    return refused(s.src_dir + page, msg::fill(msg::kPageNameTaken, {shown_page}));
   // The slide list has a line per slide: an absurd count would fill the disk.
   const std::string count_text = job.window.text(TextField::Text2);
   const double count = read_number(count_text);
@@ -149,7 +151,8 @@ FileResult check_job(const Job& job) {
   if (std::isinf(count)) return refused("", msg::fill(msg::kCountOutOfRange, {count_text}));
   const std::vector<OutputStep> steps = output_steps(job);
   if (const std::string* file = page_taken_by_folder(steps, s.src_dir))
-    return refused(s.src_dir + *file, msg::fill(msg::kPageIsFolder, {*file}));
+    return refused(s.src_dir + *file,
+                   msg::fill(msg::kPageIsFolder, {job.dialogs.shown_name(*file)}));
   return {};
 }
 

@@ -4,8 +4,9 @@
 
 namespace vellumet {
 
-std::string list_failed_text(const Job&, const FileResult& listed) {
-  return msg::paragraphs({msg::fill(msg::kListFailed, {listed.file}), listed.reason});
+std::string list_failed_text(const Job& job, const FileResult& listed) {
+  return msg::paragraphs(
+      {msg::fill(msg::kListFailed, {job.dialogs.shown_name(listed.file)}), listed.reason});
 }
 
 }  // namespace vellumet

@@ -177,6 +177,27 @@ TEST_F(CommandLine, FoldersResolveAsTheSystemResolvesThemAndBrokenOnesFailAlone)
             (Args{"a", "author.txt", "c", "dangling", "deep", "link", "plain", "sld001.gif"}));
 }
 
+// A name with control characters, or bytes that are no text, reaches the
+// terminal quoted, in the plan and in the boxes, and is handled by its bytes.
+TEST_F(CommandLine, OddNamesReachTheTerminalQuoted) {
+  const std::string folder = sample("odd\x1b]0;pwned\a");
+  const std::string shown = "$'" + work.path() + "/odd\\033]0;pwned\\a";
+  testing::write_bytes(folder + "/\x1b]0;pwned\a.htm", "leftover");
+  testing::write_bytes(folder + "/\xff\xfe.htm", "leftover");
+  const ProgramRun plan = vellumet({"--create", "--dry-run", folder});
+  EXPECT_TRUE(plan.out.starts_with(shown + "/'（--dry-run")) << plan.out;
+  for (const char* line : {"\t$'\\033]0;pwned\\a.htm'\n", "\t$'\\377\\376.htm'\n"})
+    EXPECT_NE(plan.out.find(line), std::string::npos) << line;
+
+  const ProgramRun run = vellumet({"--create", "--yes", "--clean", folder, sample("plain")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("スライドのネタには、" + shown + "/' を使います。"), std::string::npos);
+  EXPECT_TRUE(run.out.starts_with("完了: " + shown + "'\n")) << run.out;
+  for (const std::string* printed : {&plan.out, &plan.err, &run.out, &run.err})
+    EXPECT_EQ(printed->find_first_of("\x1b\a\xff"), std::string::npos) << *printed;
+  EXPECT_EQ(entries(folder), kPublished);  // both leftovers deleted, by their bytes
+}
+
 TEST_F(CommandLine, UsageErrorsChangeNothing) {
   const std::string folder = sample();
   const auto before = tree_bytes(folder);
