@@ -143,10 +143,18 @@ FileResult AtomicFile::open() {
   fd_ = ::mkstemp(templ.data());
   if (fd_ < 0) return failed(errno);
   temp_path_ = templ;
-  // mkstemp creates 0600; a page must be readable like any new file.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
+  // mkstemp creates 0600. A file that replaces another keeps its mode (a
+  // web server may read it by those bits); a new one is made as any new file.
+  struct stat old {};
+  mode_t mode = 0;
+  if (::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    mode = old.st_mode & 0777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::fchmod(fd_, mode);
   return FileResult::success();
 }
 
