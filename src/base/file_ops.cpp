@@ -37,6 +37,13 @@ bool is_symlink(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+bool same_file(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return !a.empty() && !b.empty() && ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 std::string error_text(int err) {
   // strerror speaks the locale's code set; messages are UTF-8.
   static thread_local Codec locale_codec("");

@@ -17,6 +17,10 @@ bool path_exists(const std::string& path);
 // True when `path` itself is a symbolic link, wherever it leads.
 bool is_symlink(const std::string& path);
 
+// True when `a` and `b` both exist and are one file (the same device and
+// inode, links followed), however they are spelt.
+bool same_file(const std::string& a, const std::string& b);
+
 // Renames without ever replacing another file: when `to` is taken the
 // failure's error is EEXIST. A rename that changes only the letter case of the
 // same file works on case-insensitive volumes too. Failures name `from`.

@@ -154,6 +154,11 @@ inline constexpr const char* kCliBadCount =
     "--count にはチャート枚数を数字で指定して下さい（「%s」は使えません）。";
 inline constexpr const char* kCliBadIcons =
     "--icons には standard か custom を指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliDownloadMissing =
+    "--download のファイル %s は、読み込めるファイルではありません。";
+inline constexpr const char* kCliDownloadOutside =
+    "--download のファイル %s はフォルダ %s の中にありません。"
+    "ダウンロードするファイルは、スライドと同じフォルダの中に置いて下さい。";
 inline constexpr const char* kCliNoCreate = "--create を指定して下さい。";
 inline constexpr const char* kCliNoFolder = "フォルダを指定して下さい。";
 inline constexpr const char* kCliFolderMissing = "フォルダ %s が見つかりません。何もしません。";

@@ -65,7 +65,7 @@ std::string ConsoleDialogs::shown_name(std::string_view name) const {
 }
 
 std::optional<std::string> ConsoleDialogs::open_file(const std::string&) {
-  return answers_.download;
+  return std::nullopt;
 }
 
 }  // namespace vellumet::cli

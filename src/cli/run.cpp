@@ -8,6 +8,7 @@
 #include "base/messages.h"
 #include "base/program_folder.h"
 #include "cli/console_dialogs.h"
+#include "cli/download_file.h"
 #include "cli/dry_run.h"
 #include "commands/create_html.h"
 #include "commands/file_reports.h"
@@ -38,7 +39,7 @@ std::string unresolved_folder(const std::string& arg) {
 // wired as the window wires them.
 struct Session {
   Session(Console& console, const Options& o, const std::string& program)
-      : dialogs(console, {o.yes, o.clean, o.download}), job(window, dialogs, program) {
+      : dialogs(console, {o.yes, o.clean}), job(window, dialogs, program) {
     window.on_check_changed = [this](CheckBox box) { on_check_changed(job, box); };
   }
   MemoryWindow window;
@@ -52,7 +53,33 @@ void start(Session& s, const Options& o) {
   if (o.custom_icons) icon_custom_click(s.job);
   if (o.style) s.job.state.frame_style = *o.style;  // the frame style dialog's "Set"
   if (o.page) s.window.set_text(TextField::Text3, *o.page);
-  if (o.download) s.window.set_check(CheckBox::Check2, kChecked);  // the dialog gives the file
+  if (o.download) s.window.set_check(CheckBox::Check2, kChecked);  // the file comes per folder
+}
+
+// A folder argument: the folder as the system resolves it (through every
+// link and ".."), or, when it does not resolve, as given.
+struct Given {
+  std::string folder;
+  bool resolved = false;
+};
+
+Given given(const std::string& arg) {
+  std::string folder = real_path(arg);
+  if (!folder.empty()) return {folder, true};
+  return {unresolved_folder(arg), false};
+}
+
+// The --download file, to be offered from every folder that resolves: a
+// usage error ("" when there is none) when it is no file or lies outside one.
+std::string download_error(const Console& console, const std::string& arg, const std::string& file,
+                           const FileResult& why, const std::vector<Given>& folders) {
+  if (!why.ok)
+    return msg::lines({msg::fill(msg::kCliDownloadMissing, {console.quoted(arg)}), why.reason});
+  for (const Given& g : folders) {
+    if (g.resolved && path_from(g.folder, file).empty())
+      return msg::fill(msg::kCliDownloadOutside, {console.quoted(arg), console.quoted(g.folder)});
+  }
+  return {};
 }
 
 // The summary's word for how a folder's run ended.
@@ -72,7 +99,7 @@ const char* summary_word(Ending ending, bool dry_run) {
 // folder list would, applies the per-folder choices and presses "HTML作成"
 // (or prints the plan).
 Ending convert(Session& s, Console& console, const Options& o, const std::string& folder,
-               bool resolved) {
+               bool resolved, const std::string& download) {
   if (!resolved || !is_directory(folder)) {
     s.dialogs.show(
         error_box(msg::kCreateTitle, msg::fill(msg::kCliFolderMissing, {console.quoted(folder)})));
@@ -91,6 +118,7 @@ Ending convert(Session& s, Console& console, const Options& o, const std::string
     return Ending::Failed;
   }
   if (o.player) s.window.set_check(CheckBox::Check1, *o.player ? kChecked : kUnchecked);
+  if (o.download) s.window.set_text(TextField::Text5, path_from(folder, download));
   if (o.count) s.window.set_text(TextField::Text2, *o.count);
 
   if (o.dry_run) return print_plan(s.job, console, o.clean).ok ? Ending::Done : Ending::Failed;
@@ -104,23 +132,33 @@ bool command_line_wanted(int argc, char** argv) {
 }
 
 int run(const Options& options, Console& console, const std::string& program) {
+  std::vector<Given> folders;
+  for (const std::string& arg : options.folders) folders.push_back(given(arg));
+  std::string download;
+  if (options.download) {
+    FileResult why;
+    download = download_file(*options.download, why);
+    const std::string error = download_error(console, *options.download, download, why, folders);
+    if (!error.empty()) {
+      console.err_line(error);
+      console.err_line(msg::kCliUsageHint);
+      return kExitUsage;
+    }
+  }
   Session session(console, options, program);
   start(session, options);
-  const std::size_t n = options.folders.size();
+  const std::size_t n = folders.size();
   const bool progress = n > 1 && console.err_is_terminal();
   std::vector<std::pair<Ending, std::string>> results;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::string& arg = options.folders[i];
-    // The folder as the system resolves it: through every link and "..".
-    std::string folder = real_path(arg);
-    const bool resolved = !folder.empty();
-    if (!resolved) folder = unresolved_folder(arg);
+    const std::string& folder = folders[i].folder;
     if (progress) {
       console.err_line("");
       console.err_line(msg::fill(
           msg::kCliProgress, {std::to_string(i + 1), std::to_string(n), console.quoted(folder)}));
     }
-    results.emplace_back(convert(session, console, options, folder, resolved), folder);
+    results.emplace_back(convert(session, console, options, folder, folders[i].resolved, download),
+                         folder);
   }
   bool all_done = true;
   if (n > 1) console.err_line("");

@@ -32,6 +32,8 @@ bool replaces_other_file(const Job& job, const std::string& page) {
   if (is_show_file(folded)) return true;
   const std::string download = protected_download_name(job);
   if (!download.empty() && ascii_lower(download) == folded) return true;
+  // The download file under any other spelling (a link, "..", a hard link).
+  if (same_file(download_path(job), job.state.src_dir + page)) return true;
   return !is_page_name(page) && path_exists(job.state.src_dir + page);
 }
 
@@ -73,11 +75,24 @@ std::string confirmation(const Job& job) {
   return msg::paragraphs({msg::kConfirmHead, msg::indented(plan), msg::kConfirmAsk});
 }
 
+// The download file has been renamed to `to`: Text5, and so the link, name
+// it anew, in the same folder spelt as before.
+void follow_download(Job& job, const std::string& to) {
+  std::string text = job.window.text(TextField::Text5);
+  const std::size_t slash = text.rfind('/');
+  text.replace(slash == std::string::npos ? 0 : slash + 1, std::string::npos, to);
+  job.window.set_text(TextField::Text5, text);
+}
+
 // Renames without replacing; a name already taken asks whether to go on.
 CommandResult rename_or_ask(Job& job, const Rename& rename) {
   const std::string& dir = job.state.src_dir;
+  const bool offered = same_file(download_path(job), dir + rename.from);
   FileResult r = rename_no_replace(dir + rename.from, dir + rename.to);
-  if (r.ok) return {};
+  if (r.ok) {
+    if (offered) follow_download(job, rename.to);
+    return {};
+  }
   const std::string from = job.dialogs.shown_name(rename.from);
   const std::string to = job.dialogs.shown_name(rename.to);
   if (r.error == EEXIST) {

@@ -13,6 +13,11 @@ namespace vellumet {
 // ("" otherwise).
 bool is_leftover(std::string_view name, std::string_view page, std::string_view download);
 
+// The file the download option offers while it is on: Text5 as a path, a
+// relative one counted from src_dir; "" when the option is off or Text5 is
+// empty.
+std::string download_path(const Job& job);
+
 // The download file's name when the download option is on and Text5 names a
 // file inside src_dir; "" otherwise.
 std::string protected_download_name(const Job& job);

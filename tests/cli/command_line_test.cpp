@@ -119,6 +119,9 @@ TEST_F(CommandLine, DryRunRefusesWhatTheRunRefuses) {
       {{"--page", "sub"}, msg::fill(msg::kPageNameTaken, {"sub"}), "sub"},
       {{"--count", "40000"}, msg::fill(msg::kTooManySlides, {"40000"})},
       {{}, msg::fill(msg::kPageIsFolder, {"index.html"}), "index.html"},
+      // The download file, given from the working folder, is the export's index.htm.
+      {{"--page", "index.htm", "--download", "s6/index.htm"},
+       msg::fill(msg::kPageNameTaken, {"index.htm"})},
   };
   int n = 0;
   for (const Case& c : cases) {
@@ -200,6 +203,7 @@ TEST_F(CommandLine, OddNamesReachTheTerminalQuoted) {
 
 TEST_F(CommandLine, UsageErrorsChangeNothing) {
   const std::string folder = sample();
+  testing::write_bytes(work.file("handout.zip"), "beside the show folder");
   const auto before = tree_bytes(folder);
   // Each message is checked where the arguments are read; here the exit.
   const std::pair<Args, std::string> cases[] = {
@@ -207,6 +211,11 @@ TEST_F(CommandLine, UsageErrorsChangeNothing) {
       {{"--create", "--yes"}, msg::kCliNoFolder},
       // An option of the command line alone: no window, for it has no display.
       {{"--yes", folder}, msg::kCliNoCreate},
+      // The download file counts from the working folder and lies in the show folder.
+      {{"--create", "--download", "handout.zip", folder},
+       msg::fill(msg::kCliDownloadOutside, {"handout.zip", folder})},
+      {{"--create", "--download", "sample/none.zip", folder},
+       msg::fill(msg::kCliDownloadMissing, {"sample/none.zip"}) + "\n" + std::strerror(ENOENT)},
   };
   for (const auto& [args, error] : cases) {
     ProgramRun r = vellumet(args);
@@ -215,6 +224,19 @@ TEST_F(CommandLine, UsageErrorsChangeNothing) {
     EXPECT_EQ(r.err, error + "\n" + msg::kCliUsageHint + "\n");
   }
   expect_unchanged(folder, before);
+}
+
+// --download counts from the working folder, like the folders; the link
+// counts from the show folder.
+TEST_F(CommandLine, DownloadFileCountsFromTheWorkingFolder) {
+  const std::string folder = sample();
+  std::filesystem::create_directory(folder + "/sub");
+  testing::write_bytes(folder + "/sub/handout.zip", "handout");
+  ProgramRun r =
+      vellumet({"--create", "--yes", "--download", "sample/sub/../sub/handout.zip", "sample"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(testing::read_bytes(folder + "/navbtn1.htm").find("\"sub/handout.zip\""),
+            std::string::npos);
 }
 
 TEST_F(CommandLine, HelpAndVersion) {

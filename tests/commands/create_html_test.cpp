@@ -1,6 +1,7 @@
 #include "commands/create_html.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -119,6 +120,7 @@ TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename)
   for (const char* n : {"talk.ppt", "notes.txt", ".profile", "notes.html", "index.htm"})
     f.put(n, n);
   ::mkdir(f.show.file("pages.htm").c_str(), 0755);
+  ::link(f.show.file("notes.html").c_str(), f.show.file("same.htm").c_str());
   f.browse_show();
   f.dialogs.files = {f.show.file("notes.html")};
   down_file_click(f.job);
@@ -145,6 +147,7 @@ TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename)
       {"notes.txt", "「notes.txt" + taken},
       {".profile", "「.profile" + taken},
       {"pages.htm", "フォルダ内に pages.htm" + folder},
+      {"same.htm", "「same.htm" + taken},  // the download file under another name
       {"index.htm", ""},
       {"INDEX.HTML", ""},
       {"view.html", ""},
@@ -336,33 +339,47 @@ TEST_F(CreateHtml, CustomIconsCopyTheButtonFolder) {
   EXPECT_FALSE(testing::exists(f.show.file("buttons")));
 }
 
-TEST_F(CreateHtml, ChosenDownloadFileSurvivesTheCleanUp) {
+// The download file chosen in the show folder survives the clean-up, and
+// when the run renames it the link (and Text5) name it anew.
+TEST_F(CreateHtml, ChosenDownloadFileSurvivesTheCleanUpAndItsLinkFollowsIt) {
   struct Case {
     bool option;
     bool full_path;
-  } cases[] = {{true, true}, {true, false}, {false, true}};
+    const char* chosen;
+    const char* linked;  // its name once the run is over
+  } cases[] = {
+      {true, true, "slides.zip", "slides.zip"},  {true, false, "slides.zip", "slides.zip"},
+      {false, true, "slides.zip", "slides.zip"}, {true, false, "show.ppz", "pres0.ppz"},
+      {true, true, "sld002.gif", "img002.gif"},
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.chosen) + (c.full_path ? ", full path" : ""));
     CommandFixture g;
     for (const char* t : {"index_c_l.htm", "navbtn_c.htm", "sld000.htm"}) {
       g.put_template(t, read_bytes(kData + "/Template/" + t));
     }
-    for (int i = 1; i <= 3; ++i) g.put("sld00" + std::to_string(i) + ".gif");
-    for (const char* n : {"slides.zip", "index.htm", "tsld001.htm", "next.gif"}) g.put(n, n);
-    std::string chosen = c.full_path ? g.show.file("slides.zip") : "slides.zip";
+    for (const char* n : {"sld001.gif", "sld002.gif", "sld003.gif", "show.ppz", "slides.zip",
+                          "index.htm", "tsld001.htm", "next.gif"})
+      g.put(n, n);
+    const auto in_show = [&](const char* name) {
+      return c.full_path ? g.show.file(name) : std::string(name);
+    };
     g.browse_show();
     if (c.option) {
-      g.dialogs.files = {chosen};
+      g.dialogs.files = {in_show(c.chosen)};
       down_file_click(g.job);
     }
     g.dialogs.default_answer = Answer::Yes;
     slide_html_click(g.job);
     SCOPED_TRACE(testing::box_log(g.dialogs));
-    EXPECT_EQ(testing::exists(g.show.file("slides.zip")), c.option);
+    EXPECT_EQ(testing::exists(g.show.file("slides.zip")),
+              c.option && std::string_view(c.chosen) == c.linked);
     EXPECT_FALSE(testing::exists(g.show.file("index.htm")));
     std::string bar = read_bytes(g.show.file("navbtn1.htm"));
-    EXPECT_EQ(bar.find("<A HREF=\"" + chosen + "\">") != std::string::npos, c.option);
+    EXPECT_EQ(bar.find("<A HREF=\"" + in_show(c.linked) + "\">") != std::string::npos, c.option);
     if (c.option) {
-      EXPECT_EQ(read_bytes(g.show.file("slides.zip")), "slides.zip");
+      EXPECT_EQ(g.window.text(TextField::Text5), in_show(c.linked));
+      EXPECT_EQ(read_bytes(g.show.file(c.linked)), c.chosen);
     }
   }
 }
