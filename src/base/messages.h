@@ -191,6 +191,8 @@ inline constexpr const char* kCliPlanRenames = "名前を変更するファイ�
 inline constexpr const char* kCliPlanRename = "%s → %s";
 inline constexpr const char* kCliPlanRenameTaken = "%s → %s（%s は既にあります。続けるか尋ねます）";
 inline constexpr const char* kCliPlanWrites = "書き込むファイル:";
+inline constexpr const char* kCliPlanDeadTemporaries =
+    "先に消去する一時ファイル（中断された処理が残したもの）:";
 inline constexpr const char* kCliPlanReplaced = "%s（上書き）";
 inline constexpr const char* kCliPlanLeftovers = "消去を確認するファイル（%s）:";
 inline constexpr const char* kCliPlanClean = "--clean: 消去します";

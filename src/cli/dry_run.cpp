@@ -4,6 +4,7 @@
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
+#include "base/temporary_files.h"
 #include "commands/clean_up.h"
 #include "commands/create_html.h"
 #include "commands/create_plan.h"
@@ -69,6 +70,19 @@ FileResult print_plan(Job& job, Console& console, bool clean) {
     }
   }
   print_list(console, msg::kCliPlanWrites, writes);
+
+  // What runs ended by force left, which the run removes first.
+  std::vector<std::string> dead, found;
+  if (FileResult r = dead_temporaries(dir, found, false); !r.ok) {
+    job.dialogs.show(error_box(msg::kCreateTitle, list_failed_text(job, r)));
+    return r;
+  }
+  for (const auto& name : found) dead.push_back(console.quoted(name));
+  if (is_real_folder(dir + kButtonFolder)) {
+    (void)dead_temporaries(dir + kButtonFolder + "/", found, false);
+    for (const auto& name : found) dead.push_back(console.quoted(kButtonFolder + ("/" + name)));
+  }
+  if (!dead.empty()) print_list(console, msg::kCliPlanDeadTemporaries, dead);
 
   // Renaming and writing change no name the leftover rule looks at, so the
   // scan now lists what the command's scan after writing would.

@@ -8,6 +8,7 @@
 #include "base/file_ops.h"
 #include "base/messages.h"
 #include "base/number_text.h"
+#include "base/temporary_files.h"
 #include "commands/clean_up.h"
 #include "commands/create_plan.h"
 #include "commands/file_reports.h"
@@ -117,6 +118,21 @@ CommandResult normalise_names(Job& job, const std::string& ext) {
   return r;
 }
 
+// What runs ended by force left in the show folder and in its buttons/ is
+// removed before this run writes. A show folder that cannot be read ends the
+// command; buttons/ is the copier's, which never fails it.
+CommandResult remove_dead_temporaries(Job& job) {
+  std::vector<std::string> removed;
+  FileResult r = dead_temporaries(job.state.src_dir, removed, true);
+  if (!r.ok) {
+    const std::string text = list_failed_text(job, r);
+    return failed(job, std::move(r), text);
+  }
+  const std::string buttons = job.state.src_dir + kButtonFolder;
+  if (is_real_folder(buttons)) (void)dead_temporaries(buttons + "/", removed, true);
+  return {};
+}
+
 // "<name> was not found", then whether to go on.
 CommandResult ask_missing(Job& job, const std::string& title, const std::string& name) {
   return ask_go_on(job, title, msg::paragraphs({msg::fill(msg::kNotFound, {name}), msg::kGoOn}));
@@ -185,6 +201,7 @@ CommandResult slide_html_click(Job& job) {
   }
   if (ended(r = ask_go_on(job, msg::kCreateTitle, confirmation(job)))) return r;
 
+  if (ended(r = remove_dead_temporaries(job))) return r;
   const std::string ext = image_extension(s.img_type);
   if (ended(r = normalise_names(job, ext))) return r;
   if (ended(r = check_presence(job, ext))) return r;

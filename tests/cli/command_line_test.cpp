@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "base/messages.h"
 #include "confirmation.h"
+#include "program_folder.h"
 #include "run_program.h"
 #include "temp_dir.h"
 
@@ -237,6 +241,79 @@ TEST_F(CommandLine, DownloadFileCountsFromTheWorkingFolder) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(testing::read_bytes(folder + "/navbtn1.htm").find("\"sub/handout.zip\""),
             std::string::npos);
+}
+
+// A copy of the program in `dir`, beside data whose entry-page template makes
+// a page of 256 MB: long enough a write for a run to be caught in it.
+std::string slow_program(const TempDir& dir) {
+  testing::make_program_folder(dir.path());
+  std::filesystem::copy_file(VELLUMET_PROGRAM, dir.file("vellumet"));
+  std::ofstream page(dir.file("Template/index_c_l.htm"), std::ios::app | std::ios::binary);
+  const std::string line = "<!-- " + std::string(1018, '-') + " -->\r\n";
+  for (int i = 0; i < 256 * 1024; ++i) page << line;
+  return dir.file("vellumet");
+}
+
+// The temporary files in `folder` and in its buttons/.
+Args temporaries(const std::string& folder) {
+  Args found;
+  for (const std::string& sub : {std::string(), std::string("buttons/")}) {
+    if (!testing::exists(folder + "/" + sub)) continue;
+    for (const auto& name : entries(folder + "/" + sub))
+      if (name.starts_with(".vellumet-")) found.push_back(sub + name);
+  }
+  return found;
+}
+
+// Ctrl-C, a kill or a closed terminal while a page is being written: the
+// half-written file goes, the old page stays, and the status tells the signal.
+TEST_F(CommandLine, RunEndedBySignalLeavesNoTemporaryFile) {
+  TempDir memory(TempDir::InMemory{});
+  const std::string program = slow_program(memory);
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    const std::string folder = sample("signal" + std::to_string(signal_number));
+    testing::write_bytes(folder + "/index.html", "the old page");
+    bool hit = false;
+    const ProgramRun r = testing::run_program(program, {"--create", "--yes", folder}, work.path(),
+                                              {folder, ".vellumet-", signal_number, {}}, hit);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(r.status, 128 + signal_number);
+    EXPECT_EQ(temporaries(folder), Args{});
+    EXPECT_EQ(testing::read_bytes(folder + "/index.html"), "the old page");
+  }
+}
+
+// A run killed outright (kill -9) leaves its temporary file; the next run in
+// that folder removes it, and buttons/'s too, but never the file another run,
+// alive though stopped, is writing at that moment.
+TEST_F(CommandLine, NextRunRemovesWhatAKilledRunLeftButNotALiveRunsFile) {
+  TempDir memory(TempDir::InMemory{});
+  const std::string program = slow_program(memory);
+  const std::string folder = sample();
+  std::filesystem::create_directory(folder + "/buttons");
+  bool stopped = false, killed = false;
+  ProgramRun dead, next;
+  const ProgramRun live = testing::run_program(
+      program, {"--create", "--yes", folder}, work.path(),
+      {folder, ".vellumet-", SIGSTOP,
+       [&] {
+         const Args writing = temporaries(folder);
+         ASSERT_EQ(writing.size(), 1u);
+         dead = testing::run_program(program, {"--create", "--yes", folder}, work.path(),
+                                     {folder, ".vellumet-", SIGKILL, {}}, killed);
+         testing::write_bytes(folder + "/buttons/.vellumet-Dead01", "left by a dead run");
+         EXPECT_EQ(temporaries(folder).size(), 3u);
+         next = vellumet({"--create", "--yes", folder});
+         EXPECT_EQ(temporaries(folder), writing);
+       }},
+      stopped);
+  ASSERT_TRUE(stopped && killed);
+  EXPECT_EQ(dead.signal, SIGKILL);
+  EXPECT_EQ(next.status, 0) << next.err;
+  EXPECT_EQ(live.status, 0) << live.err;
+  EXPECT_EQ(temporaries(folder), Args{});
+  EXPECT_GT(std::filesystem::file_size(folder + "/index.html"), 256u << 20);  // the live run's
 }
 
 TEST_F(CommandLine, HelpAndVersion) {
