@@ -17,6 +17,17 @@ bool is_normal_file(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+FileResult look_for_normal_file(const std::string& path, bool& normal) {
+  struct stat st {};
+  normal = false;
+  if (::stat(path.c_str(), &st) == 0) {
+    normal = S_ISREG(st.st_mode);
+    return {};
+  }
+  if (errno == ENOENT || errno == ENOTDIR) return {};
+  return FileResult::failure(FileStep::Read, path, errno);
+}
+
 bool is_directory(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

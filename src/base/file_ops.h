@@ -8,6 +8,10 @@ namespace vellumet {
 
 // True when `path` is a normal file: a regular file or a link to one.
 bool is_normal_file(const std::string& path);
+// Whether `path` is a normal file, as is_normal_file tells, in `normal`; a
+// failure (step Read) when the system cannot tell: anything but there being
+// no such file.
+FileResult look_for_normal_file(const std::string& path, bool& normal);
 // True when `path` names a folder or a link to one.
 bool is_directory(const std::string& path);
 // True when `path` itself is a folder, not a link to one.

@@ -51,6 +51,7 @@ inline constexpr const char* kKeepAndGoOn = "このファイルをそのまま�
 inline constexpr const char* kRenameFailed = "%s を %s に名前を変更できませんでした。";
 inline constexpr const char* kTemplateFailed = "テンプレート %s を読み込めませんでした。";
 inline constexpr const char* kPageFailed = "%s を書き込めませんでした。";
+inline constexpr const char* kCannotLookAt = "%s を調べられませんでした。";
 inline constexpr const char* kListFailed = "フォルダ %s を読み込めませんでした。";
 inline constexpr const char* kFrameStyleOutOfRange = "フレーム形式 %s は 0 ～ 3 の範囲外です。";
 inline constexpr const char* kShowNumberOutOfRange =

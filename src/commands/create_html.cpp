@@ -138,19 +138,26 @@ CommandResult ask_missing(Job& job, const std::string& title, const std::string&
   return ask_go_on(job, title, msg::paragraphs({msg::fill(msg::kNotFound, {name}), msg::kGoOn}));
 }
 
+// A file the show needs is there, or the user agrees to go on without it. One
+// the system cannot look at (not merely missing) ends the command.
+CommandResult present_or_ask(Job& job, const char* title, const std::string& name) {
+  bool present = false;
+  FileResult looked = look_for_normal_file(job.state.src_dir + name, present);
+  if (!looked.ok) {
+    const std::string text = msg::paragraphs(
+        {msg::fill(msg::kCannotLookAt, {job.dialogs.shown_name(looked.file)}), looked.reason});
+    return failed(job, std::move(looked), text);
+  }
+  return present ? CommandResult{} : ask_missing(job, title, name);
+}
+
 CommandResult check_presence(Job& job, const std::string& ext) {
   CommandResult r;
   for (long i = 1; i <= job.state.slide_count; ++i) {
-    std::string name = slide_image_name(i, ext);
-    if (!is_normal_file(job.state.src_dir + name) &&
-        ended(r = ask_missing(job, msg::kImageTitle, name))) {
-      return r;
-    }
+    if (ended(r = present_or_ask(job, msg::kImageTitle, slide_image_name(i, ext)))) return r;
   }
-  if (job.window.check(CheckBox::Check1) == kChecked &&
-      !is_normal_file(job.state.src_dir + kPlayerFile)) {
-    r = ask_missing(job, msg::kPptTitle, kPlayerFile);
-  }
+  if (job.window.check(CheckBox::Check1) == kChecked)
+    r = present_or_ask(job, msg::kPptTitle, kPlayerFile);
   return r;
 }
 

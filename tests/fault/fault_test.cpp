@@ -204,6 +204,31 @@ TEST(FaultTest, FolderThatCannotBeListedAgainIsReportedNotPassedOver) {
   EXPECT_EQ(read_bytes(dir + "/notes.htm"), "bytes of notes.htm");
 }
 
+// A slide image the system cannot look at (a link into a folder nobody may
+// not search) is not passed over as missing: the run says why and ends.
+TEST(FaultTest, SlideImageThatCannotBeLookedAtEndsTheRun) {
+  TempDir tmp;
+  const std::string program = make_program(tmp);
+  const std::string dir = tmp.file("show");
+  fill_folder(dir, {"img001.gif", "imgx.gif"});  // two slides counted: the link is not listed
+  fill_folder(tmp.file("private"), {"img002.gif"});
+  ::chmod(tmp.file("private").c_str(), 0700);
+  fs::create_symlink("../private/img002.gif", dir + "/img002.gif");
+  give_to_nobody(dir);
+  const Snapshot before = snapshot(dir);
+
+  const ChildReport r = create_html_in_child(program, dir, {Answer::Yes, Answer::Yes});
+  expect_dropped(r);
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root for a folder nobody cannot search";
+  const std::vector<MessageBox> expected = {
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
+      info(kCreate, dir + "/img002.gif を調べられませんでした。\r\n\n" + error_text(EACCES)),
+  };
+  EXPECT_EQ(r.boxes, expected);
+  EXPECT_EQ(r.values.at("ending"), std::to_string(static_cast<int>(Ending::Failed)));
+  EXPECT_EQ(snapshot(dir), before);
+}
+
 // A named pipe: opening it to read would wait for a writer that never comes.
 void make_fifo(const std::string& path) {
   fs::remove(path);
