@@ -120,7 +120,8 @@ inline constexpr const char* kCliHelp[] = {
     "  --style 0|1|2|3        フレーム形式: 0 左、1 右、2 上、3 下（既定: アイコンリストの指定）",
     "  --player               PowerPoint Animation Player ボタンを付ける",
     "  --no-player            付けない（既定: フォルダに .ppz ファイルがあれば付ける）",
-    "  --download ファイル    ダウンロード ボタンを付け、このファイルを指定する",
+    "  --download ファイル    ダウンロード "
+    "ボタンを付け、このファイル（フォルダの中のもの）を指定する",
     "  --icons standard|custom",
     "                         ボタンアイコン: サーバーの標準品を使う（既定）/ "
     "本スライド専用に作成する",
@@ -137,13 +138,14 @@ inline constexpr const char* kCliHelp[] = {
     "「いいえ」と答えたのと同じく、そのフォルダの処理をやめます。",
     "",
     "終了コード: 0 すべてのフォルダでHTMLを作成した、1 やめたか失敗したフォルダがある、",
-    "            2 オプションの誤り",
+    "            2 オプションの誤り、128+シグナル番号 Ctrl-C "
+    "などで中断した（書きかけのファイルは消します）",
     "",
     "例: vellumet --create --yes --clean lecture01 lecture02",
 };
 inline constexpr const char* kCliVersion = "vellumet %s";
 // Standard output could not be written (a full disk); the system's error text
-// follows as the next paragraph.
+// follows on the next line.
 inline constexpr const char* kCliOutputFailed = "標準出力に書き込めませんでした。";
 inline constexpr const char* kCliUsageHint = "使い方は vellumet --help で表示できます。";
 inline constexpr const char* kCliUnknownOption = "%s というオプションはありません。";
@@ -155,6 +157,8 @@ inline constexpr const char* kCliBadCount =
     "--count にはチャート枚数を数字で指定して下さい（「%s」は使えません）。";
 inline constexpr const char* kCliBadIcons =
     "--icons には standard か custom を指定して下さい（「%s」は使えません）。";
+// The --download file: no file (the system's error text follows on the next
+// line), or one outside a show folder.
 inline constexpr const char* kCliDownloadMissing =
     "--download のファイル %s は、読み込めるファイルではありません。";
 inline constexpr const char* kCliDownloadOutside =

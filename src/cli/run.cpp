@@ -178,7 +178,7 @@ namespace {
 // error and has not done what it was asked.
 int finished(Console& console, int status) {
   if (console.out_error() == 0) return status;
-  console.err_line(msg::paragraphs({msg::kCliOutputFailed, error_text(console.out_error())}));
+  console.err_line(msg::lines({msg::kCliOutputFailed, error_text(console.out_error())}));
   return status == kExitDone ? kExitNotDone : status;
 }
 

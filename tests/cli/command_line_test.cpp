@@ -329,8 +329,7 @@ TEST_F(CommandLine, HelpAndVersion) {
 // program says so instead of succeeding.
 TEST_F(CommandLine, OutputThatCannotBeWrittenIsAnError) {
   const std::string folder = sample();
-  const std::string lost =
-      std::string(msg::kCliOutputFailed) + "\n\n" + std::strerror(ENOSPC) + "\n";
+  const std::string lost = std::string(msg::kCliOutputFailed) + "\n" + std::strerror(ENOSPC) + "\n";
   for (const Args& args :
        {Args{"--help"}, Args{"--version"}, Args{"--create", "--dry-run", folder}}) {
     ProgramRun r = vellumet(args, false, "", "/dev/full");
