@@ -182,7 +182,7 @@ int finished(Console& console, int status) {
   return status == kExitDone ? kExitNotDone : status;
 }
 
-int answer(Console& console, const Parsed& parsed) {
+int carry_out(Console& console, const Parsed& parsed) {
   switch (parsed.options.action) {
     case Options::Action::Help:
       for (const char* line : msg::kCliHelp) console.out_line(line);
@@ -206,7 +206,7 @@ int answer(Console& console, const Parsed& parsed) {
 int command_line_main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   Console console(stdin, stdout, stderr);
-  return finished(console, answer(console, parse_arguments(arguments(argc, argv))));
+  return finished(console, carry_out(console, parse_arguments(arguments(argc, argv))));
 }
 
 }  // namespace vellumet::cli
