@@ -17,9 +17,25 @@ bool is_normal_file(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+FileResult look_for_normal_file(const std::string& path, bool& normal) {
+  struct stat st {};
+  normal = false;
+  if (::stat(path.c_str(), &st) == 0) {
+    normal = S_ISREG(st.st_mode);
+    return {};
+  }
+  if (errno == ENOENT || errno == ENOTDIR) return {};
+  return FileResult::failure(FileStep::Read, path, errno);
+}
+
 bool is_directory(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool is_real_folder(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool path_exists(const std::string& path) {
@@ -30,6 +46,13 @@ bool path_exists(const std::string& path) {
 bool is_symlink(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return !a.empty() && !b.empty() && ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 std::string error_text(int err) {

@@ -8,12 +8,22 @@ namespace vellumet {
 
 // True when `path` is a normal file: a regular file or a link to one.
 bool is_normal_file(const std::string& path);
+// Whether `path` is a normal file, as is_normal_file tells, in `normal`; a
+// failure (step Read) when the system cannot tell: anything but there being
+// no such file.
+FileResult look_for_normal_file(const std::string& path, bool& normal);
 // True when `path` names a folder or a link to one.
 bool is_directory(const std::string& path);
+// True when `path` itself is a folder, not a link to one.
+bool is_real_folder(const std::string& path);
 // True when anything at all has the name `path`, a broken link included.
 bool path_exists(const std::string& path);
 // True when `path` itself is a symbolic link, wherever it leads.
 bool is_symlink(const std::string& path);
+
+// True when `a` and `b` both exist and are one file (the same device and
+// inode, links followed), however they are spelt.
+bool same_file(const std::string& a, const std::string& b);
 
 // Renames without ever replacing another file: when `to` is taken the
 // failure's error is EEXIST. A rename that changes only the letter case of the

@@ -39,6 +39,9 @@ inline constexpr const char* kPageNameTaken =
     "閲覧用HTMLのファイル名「%s」は使えません。スライドの画像やダウンロードファイルなど、"
     "フォルダ内の他のファイルを上書きしてしまいます。.htm か .html "
     "で終わる別のファイル名を指定して下さい。";
+inline constexpr const char* kPageIsFolder =
+    "フォルダ内に %s という名前のフォルダがあるため、ページを書き込めません。"
+    "そのフォルダの名前を変えてから、もう一度作成して下さい。";
 inline constexpr const char* kTooManySlides =
     "チャート枚数「%s」が大きすぎます。32767 以下の数を指定して下さい。";
 inline constexpr const char* kCountOutOfRange =
@@ -48,6 +51,7 @@ inline constexpr const char* kKeepAndGoOn = "このファイルをそのまま�
 inline constexpr const char* kRenameFailed = "%s を %s に名前を変更できませんでした。";
 inline constexpr const char* kTemplateFailed = "テンプレート %s を読み込めませんでした。";
 inline constexpr const char* kPageFailed = "%s を書き込めませんでした。";
+inline constexpr const char* kCannotLookAt = "%s を調べられませんでした。";
 inline constexpr const char* kListFailed = "フォルダ %s を読み込めませんでした。";
 inline constexpr const char* kFrameStyleOutOfRange = "フレーム形式 %s は 0 ～ 3 の範囲外です。";
 inline constexpr const char* kShowNumberOutOfRange =
@@ -119,7 +123,8 @@ inline constexpr const char* kCliHelp[] = {
     "  --style 0|1|2|3        フレーム形式: 0 左、1 右、2 上、3 下（既定: アイコンリストの指定）",
     "  --player               PowerPoint Animation Player ボタンを付ける",
     "  --no-player            付けない（既定: フォルダに .ppz ファイルがあれば付ける）",
-    "  --download ファイル    ダウンロード ボタンを付け、このファイルを指定する",
+    "  --download ファイル    ダウンロード "
+    "ボタンを付け、このファイル（フォルダの中のもの）を指定する",
     "  --icons standard|custom",
     "                         ボタンアイコン: サーバーの標準品を使う（既定）/ "
     "本スライド専用に作成する",
@@ -136,11 +141,15 @@ inline constexpr const char* kCliHelp[] = {
     "「いいえ」と答えたのと同じく、そのフォルダの処理をやめます。",
     "",
     "終了コード: 0 すべてのフォルダでHTMLを作成した、1 やめたか失敗したフォルダがある、",
-    "            2 オプションの誤り",
+    "            2 オプションの誤り、128+シグナル番号 Ctrl-C "
+    "などで中断した（書きかけのファイルは消します）",
     "",
     "例: vellumet --create --yes --clean lecture01 lecture02",
 };
 inline constexpr const char* kCliVersion = "vellumet %s";
+// Standard output could not be written (a full disk); the system's error text
+// follows on the next line.
+inline constexpr const char* kCliOutputFailed = "標準出力に書き込めませんでした。";
 inline constexpr const char* kCliUsageHint = "使い方は vellumet --help で表示できます。";
 inline constexpr const char* kCliUnknownOption = "%s というオプションはありません。";
 inline constexpr const char* kCliMissingValue = "%s の後に値を指定して下さい。";
@@ -151,6 +160,13 @@ inline constexpr const char* kCliBadCount =
     "--count にはチャート枚数を数字で指定して下さい（「%s」は使えません）。";
 inline constexpr const char* kCliBadIcons =
     "--icons には standard か custom を指定して下さい（「%s」は使えません）。";
+// The --download file: no file (the system's error text follows on the next
+// line), or one outside a show folder.
+inline constexpr const char* kCliDownloadMissing =
+    "--download のファイル %s は、読み込めるファイルではありません。";
+inline constexpr const char* kCliDownloadOutside =
+    "--download のファイル %s はフォルダ %s の中にありません。"
+    "ダウンロードするファイルは、スライドと同じフォルダの中に置いて下さい。";
 inline constexpr const char* kCliNoCreate = "--create を指定して下さい。";
 inline constexpr const char* kCliNoFolder = "フォルダを指定して下さい。";
 inline constexpr const char* kCliFolderMissing = "フォルダ %s が見つかりません。何もしません。";
@@ -177,11 +193,14 @@ inline constexpr const char* kCliFailed = "失敗";
 inline constexpr const char* kCliPlanned = "確認のみ";
 // The dry run's plan.
 inline constexpr const char* kCliPlanHead = "%s（--dry-run: 何も変更しません）";
+inline constexpr const char* kCliPlanRefused = "次の理由で、何も変更せずに終わります:";
 inline constexpr const char* kCliPlanSlides = "チャート枚数 %s、%s";
 inline constexpr const char* kCliPlanRenames = "名前を変更するファイル:";
 inline constexpr const char* kCliPlanRename = "%s → %s";
 inline constexpr const char* kCliPlanRenameTaken = "%s → %s（%s は既にあります。続けるか尋ねます）";
 inline constexpr const char* kCliPlanWrites = "書き込むファイル:";
+inline constexpr const char* kCliPlanDeadTemporaries =
+    "先に消去する一時ファイル（中断された処理が残したもの）:";
 inline constexpr const char* kCliPlanReplaced = "%s（上書き）";
 inline constexpr const char* kCliPlanLeftovers = "消去を確認するファイル（%s）:";
 inline constexpr const char* kCliPlanClean = "--clean: 消去します";

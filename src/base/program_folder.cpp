@@ -3,7 +3,8 @@
 #include <unistd.h>
 
 #include <climits>
-#include <filesystem>
+#include <cstdlib>
+#include <memory>
 
 #include "base/file_ops.h"
 
@@ -32,10 +33,10 @@ std::string executable_folder() {
 
 std::string data_folder_for(const std::string& binary_folder) {
   if (holds_templates(binary_folder)) return binary_folder;
-  std::string installed =
-      (std::filesystem::path(binary_folder) / kInstalledDataFolder).lexically_normal().string();
-  while (installed.size() > 1 && installed.ends_with('/')) installed.pop_back();
-  return holds_templates(installed) ? installed : binary_folder;
+  // ".." as the system takes it: from wherever a link in the path leads.
+  std::unique_ptr<char, decltype(&std::free)> installed(
+      ::realpath((binary_folder + "/" + kInstalledDataFolder).c_str(), nullptr), &std::free);
+  return installed && holds_templates(installed.get()) ? installed.get() : binary_folder;
 }
 
 std::string program_folder() {

@@ -13,6 +13,7 @@
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
+#include "base/temporary_files.h"
 
 namespace vellumet {
 
@@ -117,22 +118,32 @@ std::vector<std::string_view> split_lines(std::string_view bytes) {
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
 
 AtomicFile::~AtomicFile() {
+  if (!committed_ && !temp_path_.empty()) {
+    unregister_temporary(temp_path_.c_str());
+    ::unlink(temp_path_.c_str());
+  }
   if (fd_ >= 0) ::close(fd_);
-  if (!committed_ && !temp_path_.empty()) ::unlink(temp_path_.c_str());
 }
 
 FileResult AtomicFile::open() {
   std::size_t slash = path_.rfind('/');
   std::string folder = slash == std::string::npos ? "" : path_.substr(0, slash + 1);
   // A hidden name: the temporary file is never listed as a slide or leftover.
-  std::string templ = folder + ".vellumet-XXXXXX";
-  fd_ = ::mkstemp(templ.data());
+  fd_ = create_temporary(folder, temp_path_);
   if (fd_ < 0) return failed(errno);
-  temp_path_ = templ;
-  // mkstemp creates 0600; a page must be readable like any new file.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
+  register_temporary(temp_path_.c_str());
+  // mkstemp creates 0600. A file that replaces another keeps its mode (a
+  // web server may read it by those bits); a new one is made as any new file.
+  struct stat old {};
+  mode_t mode = 0;
+  if (::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    mode = old.st_mode & 0777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::fchmod(fd_, mode);
   return FileResult::success();
 }
 
@@ -179,11 +190,14 @@ FileResult AtomicFile::commit() {
   FileResult r = flush();
   if (!r.ok) return r;
   if (::fsync(fd_) != 0 && errno != EINVAL) return failed(errno);
-  int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) return failed(errno);
+  // Renamed while still locked: until it has its final name it is a live
+  // temporary file to any other run.
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) return failed(errno);
   committed_ = true;
+  unregister_temporary(temp_path_.c_str());
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return failed(errno);
   return FileResult::success();
 }
 

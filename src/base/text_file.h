@@ -41,7 +41,9 @@ class FileReader {
 std::vector<std::string_view> split_lines(std::string_view bytes);
 
 // A file written beside its final name and put in place only when complete:
-// a failure leaves any existing file of that name untouched.
+// a failure leaves any existing file of that name untouched. A file that
+// replaces a regular file keeps that file's permission bits; a new one (or
+// one that replaces a link) gets 0666 less the umask.
 class AtomicFile {
  public:
   explicit AtomicFile(std::string path);

@@ -3,11 +3,24 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/codec.h"
 #include "base/messages.h"
+#include "cli/console.h"
 
 namespace vellumet::cli {
 
 namespace {
+
+// The options without a value, and those with one. "--style" is the window's
+// too (Qt's style), so alone it does not ask for the command line.
+constexpr std::string_view kFlags[] = {"--create",   "--yes",    "--dry-run",  "--clean",
+                                       "--no-clean", "--player", "--no-player"};
+constexpr std::string_view kWithValue[] = {"--page", "--count", "--style", "--download", "--icons"};
+
+template <std::size_t N>
+bool one_of(const std::string_view (&names)[N], std::string_view name) {
+  return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
 
 bool all_digits(std::string_view text) {
   return !text.empty() &&
@@ -31,11 +44,18 @@ bool has(const std::vector<std::string_view>& names, std::string_view name) {
 }  // namespace
 
 bool wants_command_line(const std::vector<std::string>& args) {
-  auto names = option_names(args);
-  return has(names, "--create") || has(names, "--help") || has(names, "--version");
+  for (std::string_view name : option_names(args)) {
+    if (name == "--help" || name == "--version" || one_of(kFlags, name) ||
+        (one_of(kWithValue, name) && name != "--style"))
+      return true;
+  }
+  return false;
 }
 
 Parsed parse_arguments(const std::vector<std::string>& args) {
+  // An argument in a message is shown as the terminal can show it.
+  const Codec codec;
+  auto shown = [&codec](std::string_view arg) { return quoted_name(arg, codec); };
   Parsed p;
   Options& o = p.options;
   auto names = option_names(args);
@@ -66,7 +86,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     if (eq != std::string::npos) inline_value = arg.substr(eq + 1);
 
     // Options without a value.
-    bool flag = true;
+    const bool flag = one_of(kFlags, name);
     if (name == "--create") {
       create = true;
     } else if (name == "--yes") {
@@ -77,22 +97,18 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
       o.clean = name == "--clean";
     } else if (name == "--player" || name == "--no-player") {
       o.player = name == "--player";
-    } else {
-      flag = false;
     }
     if (flag) {
       if (inline_value) {
-        p.error = msg::fill(msg::kCliNoValue, {name});
+        p.error = msg::fill(msg::kCliNoValue, {shown(name)});
         return p;
       }
       continue;
     }
 
     // Options with a value.
-    static constexpr std::string_view kWithValue[] = {"--page", "--count", "--style", "--download",
-                                                      "--icons"};
-    if (std::find(std::begin(kWithValue), std::end(kWithValue), name) == std::end(kWithValue)) {
-      p.error = msg::fill(msg::kCliUnknownOption, {name});
+    if (!one_of(kWithValue, name)) {
+      p.error = msg::fill(msg::kCliUnknownOption, {shown(name)});
       return p;
     }
     std::string value;
@@ -101,20 +117,20 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (i + 1 < args.size()) {
       value = args[++i];
     } else {
-      p.error = msg::fill(msg::kCliMissingValue, {name});
+      p.error = msg::fill(msg::kCliMissingValue, {shown(name)});
       return p;
     }
     if (name == "--page") {
       o.page = value;
     } else if (name == "--count") {
       if (!all_digits(value)) {
-        p.error = msg::fill(msg::kCliBadCount, {value});
+        p.error = msg::fill(msg::kCliBadCount, {shown(value)});
         return p;
       }
       o.count = value;
     } else if (name == "--style") {
       if (value.size() != 1 || value[0] < '0' || value[0] > '3') {
-        p.error = msg::fill(msg::kCliBadStyle, {value});
+        p.error = msg::fill(msg::kCliBadStyle, {shown(value)});
         return p;
       }
       o.style = value[0] - '0';
@@ -123,7 +139,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (value == "standard" || value == "custom") {
       o.custom_icons = value == "custom";
     } else {
-      p.error = msg::fill(msg::kCliBadIcons, {value});
+      p.error = msg::fill(msg::kCliBadIcons, {shown(value)});
       return p;
     }
   }

@@ -29,7 +29,8 @@ struct Parsed {
 };
 
 // True when the arguments (without the program name) ask for the command line
-// rather than the window: --create, --help or --version before any "--".
+// rather than the window: --help, --version or an option of the command line
+// other than --style (which the window takes as Qt's own) before any "--".
 bool wants_command_line(const std::vector<std::string>& args);
 
 // Reads the arguments (without the program name). Every argument starting

@@ -60,8 +60,12 @@ Answer ConsoleDialogs::ask(const MessageBox& box) {
   }
 }
 
+std::string ConsoleDialogs::shown_name(std::string_view name) const {
+  return console_.quoted(name);
+}
+
 std::optional<std::string> ConsoleDialogs::open_file(const std::string&) {
-  return answers_.download;
+  return std::nullopt;
 }
 
 }  // namespace vellumet::cli

@@ -4,7 +4,11 @@
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
+#include "base/temporary_files.h"
+#include "commands/clean_up.h"
+#include "commands/create_html.h"
 #include "commands/create_plan.h"
+#include "commands/file_reports.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
 
@@ -12,8 +16,7 @@ namespace vellumet::cli {
 
 namespace {
 
-template <class Names>
-void print_list(Console& console, std::string_view head, const Names& items) {
+void print_list(Console& console, std::string_view head, const std::vector<std::string>& items) {
   console.out_line(head);
   if (items.empty()) {
     console.out_line(std::string(1, kTab) + msg::kCliPlanNone);
@@ -22,45 +25,71 @@ void print_list(Console& console, std::string_view head, const Names& items) {
   for (std::string_view item : items) console.out_line(std::string(1, kTab) + std::string(item));
 }
 
+std::vector<std::string> quoted(const Console& console, const NameList& names) {
+  std::vector<std::string> out;
+  for (std::string_view name : names) out.push_back(console.quoted(name));
+  return out;
+}
+
 }  // namespace
 
 FileResult print_plan(Job& job, Console& console, bool clean) {
   const std::string& dir = job.state.src_dir;
+  // The run would refuse the job before changing anything: so does the plan.
+  if (FileResult refusal = check_job(job); !refusal.ok) {
+    console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(dir)}));
+    print_list(console, msg::kCliPlanRefused, std::vector<std::string>{refusal.reason});
+    console.out_line("");
+    return refusal;
+  }
   const std::string ext = image_extension(job.state.img_type);
   RenamePlan plan = plan_renames(job, ext);
   if (!plan.listed.ok) {
-    job.dialogs.show(
-        error_box(msg::kCreateTitle,
-                  msg::paragraphs({msg::fill(msg::kListFailed, {dir}), plan.listed.reason})));
+    job.dialogs.show(error_box(msg::kCreateTitle, list_failed_text(job, plan.listed)));
     return plan.listed;
   }
-  console.out_line(msg::fill(msg::kCliPlanHead, {dir}));
+  console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(dir)}));
   console.out_line(msg::fill(msg::kCliPlanSlides, {job.window.text(TextField::Text2), ext}));
 
   std::vector<std::string> renames;
   for (const Rename& r : plan.renames) {
     // A name taken by another file (not just this one in other letter case).
     const bool taken = !equals_folded(r.from, ascii_lower(r.to)) && is_normal_file(dir + r.to);
-    renames.push_back(taken ? msg::fill(msg::kCliPlanRenameTaken, {r.from, r.to, r.to})
-                            : msg::fill(msg::kCliPlanRename, {r.from, r.to}));
+    const std::string from = console.quoted(r.from), to = console.quoted(r.to);
+    renames.push_back(taken ? msg::fill(msg::kCliPlanRenameTaken, {from, to, to})
+                            : msg::fill(msg::kCliPlanRename, {from, to}));
   }
   print_list(console, msg::kCliPlanRenames, renames);
 
   std::vector<std::string> writes;
   for (const OutputStep& step : output_steps(job)) {
     for (const auto& file : step.files) {
-      writes.push_back(is_normal_file(dir + file) ? msg::fill(msg::kCliPlanReplaced, {file})
-                                                  : file);
+      const std::string shown = console.quoted(file);
+      writes.push_back(is_normal_file(dir + file) ? msg::fill(msg::kCliPlanReplaced, {shown})
+                                                  : shown);
     }
   }
   print_list(console, msg::kCliPlanWrites, writes);
 
+  // What runs ended by force left, which the run removes first.
+  std::vector<std::string> dead, found;
+  if (FileResult r = dead_temporaries(dir, found, false); !r.ok) {
+    job.dialogs.show(error_box(msg::kCreateTitle, list_failed_text(job, r)));
+    return r;
+  }
+  for (const auto& name : found) dead.push_back(console.quoted(name));
+  if (is_real_folder(dir + kButtonFolder)) {
+    (void)dead_temporaries(dir + kButtonFolder + "/", found, false);
+    for (const auto& name : found) dead.push_back(console.quoted(kButtonFolder + ("/" + name)));
+  }
+  if (!dead.empty()) print_list(console, msg::kCliPlanDeadTemporaries, dead);
+
   // Renaming and writing change no name the leftover rule looks at, so the
   // scan now lists what the command's scan after writing would.
-  search_gomi(job);
+  if (FileResult listed = scan_gomi(job, msg::kCreateTitle); !listed.ok) return listed;
   print_list(console,
              msg::fill(msg::kCliPlanLeftovers, {clean ? msg::kCliPlanClean : msg::kCliPlanKeep}),
-             job.state.gomi_files);
+             quoted(console, job.state.gomi_files));
   console.out_line("");
   return {};
 }

@@ -22,6 +22,8 @@ int command_line_main(int argc, char** argv);
 // Runs `options` with the data in `program` (Template/, buttons/, the icon
 // lists): start-up once, then for each folder slide detection and Create
 // HTML, as the window does when the folder is opened and "HTML作成" pressed.
+// A --download file that is no file, or lies outside a folder, is a usage
+// error before anything is done.
 int run(const Options& options, Console& console, const std::string& program);
 
 }  // namespace vellumet::cli

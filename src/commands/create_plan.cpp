@@ -53,7 +53,7 @@ std::vector<OutputStep> output_steps(const Job& job) {
     OutputStep buttons{{}, write_buttons};
     const Listing listing = list_normal_files(job.program_folder + "/buttons/");
     for (std::string_view name : listing.names)
-      buttons.files.push_back("buttons/" + std::string(name));
+      buttons.files.push_back(kButtonFolder + ("/" + std::string(name)));
     steps.push_back(std::move(buttons));
   }
   steps.push_back({{navbtn_page_name(kShow)}, write_navbtn});

@@ -9,9 +9,10 @@ std::string given_folder(Job& job, const std::string& path) {
   FileResult read;
   std::string folder = readable_folder(path, read);
   if (folder.empty()) {
-    job.dialogs.show(
-        error_box(msg::kOpenFolderTitle,
-                  msg::paragraphs({msg::fill(msg::kFolderUnreadable, {path}), read.reason})));
+    job.dialogs.show(error_box(
+        msg::kOpenFolderTitle,
+        msg::paragraphs(
+            {msg::fill(msg::kFolderUnreadable, {job.dialogs.shown_name(path)}), read.reason})));
   }
   return folder;
 }

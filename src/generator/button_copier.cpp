@@ -5,12 +5,13 @@
 
 #include "base/file_ops.h"
 #include "base/text_file.h"
+#include "source/file_names.h"
 #include "source/listing.h"
 
 namespace vellumet {
 
 void make_button_files(Job& job) {
-  const std::string folder = job.state.src_dir + "buttons";
+  const std::string folder = job.state.src_dir + kButtonFolder;
   // A link in the show folder may lead anywhere: it is replaced by a folder of
   // the show's own, never written through.
   if (is_symlink(folder)) ::unlink(folder.c_str());

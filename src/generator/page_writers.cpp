@@ -58,23 +58,37 @@ std::u32string page_text(const Codec& codec, std::u32string text) {
   return out;
 }
 
+void append_percent(std::u32string& out, unsigned char byte) {
+  static const char kHex[] = "0123456789ABCDEF";
+  out += {U'%', static_cast<char32_t>(kHex[byte >> 4]), static_cast<char32_t>(kHex[byte & 15])};
+}
+
 // A reference to a file, given as the bytes of its name in the code page:
 // every character beyond ASCII as its bytes, percent-encoded. A browser asks
 // for exactly those bytes over http and opens them over file://, so the
-// reference finds the file under the name it has on disk.
-std::u32string page_reference(const Codec& codec, std::string_view bytes) {
+// reference finds the file under the name it has on disk. Under UTF-8 the
+// characters go in as they are. With `as_path`, the reference is a file's
+// path and nothing else: every ASCII byte that would mean something else in
+// a URL (%, #, ?, \, blanks and controls, and a ':' before the first '/',
+// which would read as a scheme) and every byte that is no character are
+// percent-encoded too.
+std::u32string page_reference(const Codec& codec, std::string_view bytes, bool as_path = false) {
   std::u32string text = codec.decode(bytes);
-  if (codec.is_utf8()) return text;
-  static const char kHex[] = "0123456789ABCDEF";
+  if (codec.is_utf8() && !as_path) return text;
   std::u32string out;
+  bool first_segment = true;
   for (char32_t c : text) {
-    if (c < 0x80) {
+    if (as_path && is_escaped_byte(c)) {
+      append_percent(out, static_cast<unsigned char>(c - kEscapeBase));
+    } else if (c >= 0x80 && !codec.is_utf8()) {
+      for (unsigned char b : codec.encode(std::u32string_view(&c, 1))) append_percent(out, b);
+    } else if (as_path && (c <= U' ' || c == 0x7F || c == U'%' || c == U'#' || c == U'?' ||
+                           c == U'\\' || (c == U':' && first_segment))) {
+      append_percent(out, static_cast<unsigned char>(c));
+    } else {
       out += c;
-      continue;
     }
-    for (unsigned char b : codec.encode(std::u32string_view(&c, 1))) {
-      out += {U'%', static_cast<char32_t>(kHex[b >> 4]), static_cast<char32_t>(kHex[b & 15])};
-    }
+    if (c == U'/') first_segment = false;
   }
   return out;
 }
@@ -152,8 +166,8 @@ FileResult make_navbtn_html(Job& job, int show_no) {
   markers.push_back({"sld000", optional_line(player, ascii(slide_page_stem(show_no)))});
   markers.push_back({"(0,0)", replaced_by(U"(" + ascii(plain_number(count)) + U",0)")});
   markers.push_back(
-      {"DOWNLOAD_FILE",
-       optional_line(download, html_escaped(page_reference(codec, s.down_file_name[index])))});
+      {"DOWNLOAD_FILE", optional_line(download, html_escaped(page_reference(
+                                                    codec, s.down_file_name[index], true)))});
   // The slide list: one option per slide, written before the list's end.
   markers.push_back({"</SELECT>", list_before([count, tab, quote](long j, std::u32string& line) {
                        if (static_cast<double>(j) > count) return false;

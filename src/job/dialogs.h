@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vellumet {
 
@@ -51,6 +52,9 @@ class Dialogs {
   virtual Answer show(const MessageBox& box) = 0;
   // The open-file dialog with the given title; std::nullopt when cancelled.
   virtual std::optional<std::string> open_file(const std::string& title) = 0;
+  // A file name or path (its bytes) as it is to stand in a box's text: as it
+  // is, unless the boxes go where some bytes would do harm.
+  virtual std::string shown_name(std::string_view name) const { return std::string(name); }
 };
 
 }  // namespace vellumet

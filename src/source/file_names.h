@@ -55,6 +55,8 @@ inline constexpr const char* kPresentationExtension = "ppt";
 // The viewer's own files in the export folder. Its pages for show number
 // `show_no`, without and with their ".htm":
 inline constexpr const char* kPlayerFile = "pres0.ppz";
+// The folder the custom button images are copied into.
+inline constexpr const char* kButtonFolder = "buttons";
 std::string navbtn_page_stem(int show_no);  // "navbtn1"
 std::string slide_page_stem(int show_no);   // "sld001"
 std::string navbtn_page_name(int show_no);  // "navbtn1.htm"

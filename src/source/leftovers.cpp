@@ -26,6 +26,13 @@ bool is_leftover(std::string_view name, std::string_view page, std::string_view 
   return !is_show_file(name);
 }
 
+std::string download_path(const Job& job) {
+  if (job.window.check(CheckBox::Check2) != kChecked) return {};
+  const std::string text = job.window.text(TextField::Text5);
+  if (text.empty() || text.starts_with('/')) return text;
+  return job.state.src_dir + text;
+}
+
 std::string protected_download_name(const Job& job) {
   const std::string& src = job.state.src_dir;
   if (src.empty() || job.window.check(CheckBox::Check2) != kChecked) return {};
@@ -40,18 +47,19 @@ std::string protected_download_name(const Job& job) {
   return !a.empty() && a == b ? name : std::string();
 }
 
-void search_gomi(Job& job) {
+FileResult search_gomi(Job& job) {
   if (job.state.src_dir.empty()) {
     search_gomi(job, Listing{});
-    return;
+    return {};
   }
   thread_local Listing files;
   list_folder(job.state.src_dir, files);
   search_gomi(job, files);
+  return files.read;
 }
 
 void refresh_gomi(Job& job) {
-  if (!job.state.src_dir.empty()) search_gomi(job);
+  if (!job.state.src_dir.empty()) (void)search_gomi(job);
 }
 
 void search_gomi(Job& job, const Listing& listing) {

@@ -71,7 +71,7 @@ void dir_clear(Job& job) {
   job.window.set_text(TextField::Text1, "");
   job.window.set_text(TextField::Text2, "0");
   job.state.slide_count = 0;
-  search_gomi(job);
+  (void)search_gomi(job);  // detection tells nothing, as the folder list does
   command_button_check(job);
   job.window.set_check(CheckBox::Check1, kUnchecked);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -14,7 +15,8 @@ namespace {
 using testing::TempDir;
 
 // Where the data is found for a program in <tmp>/bin, with folders made
-// under <tmp> first (a name ending in "/" is a folder, else a file).
+// under <tmp> first (a name ending in "/" is a folder, "a>b" a link a to b,
+// else a file).
 struct Case {
   const char* what;
   std::vector<std::string> made;
@@ -35,12 +37,17 @@ TEST(DataFolder, BesideTheProgramElseTheInstalledFolder) {
        {"bin/", "share/vellumet/buttons/"},
        "bin"},
       {"a file named Template is not the templates", {"bin/", "bin/Template"}, "bin"},
+      {"bin a link: the installed folder beside where it leads",
+       {"usr/bin/", "usr/share/vellumet/Template/", "share/vellumet/Template/", "bin>usr/bin"},
+       "usr/share/vellumet"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir tmp;
     for (const std::string& m : c.made) {
-      if (m.ends_with('/')) {
+      if (const std::size_t arrow = m.find('>'); arrow != std::string::npos) {
+        ASSERT_EQ(::symlink(m.substr(arrow + 1).c_str(), tmp.file(m.substr(0, arrow)).c_str()), 0);
+      } else if (m.ends_with('/')) {
         for (std::size_t at = 0; (at = m.find('/', at)) != std::string::npos; ++at)
           ::mkdir((tmp.path() + "/" + m.substr(0, at)).c_str(), 0755);
       } else {

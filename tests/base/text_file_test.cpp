@@ -1,6 +1,8 @@
 #include "base/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <utility>
@@ -43,6 +45,38 @@ TEST(AtomicFile, ReplacesOnlyOnCommit) {
   ASSERT_TRUE(f.commit().ok);
   EXPECT_EQ(testing::read_bytes(dir.file("page.htm")), "new\r\n");
   EXPECT_EQ(testing::entries(dir.path()), std::vector<std::string>{"page.htm"});
+}
+
+TEST(AtomicFile, ReplacedFileKeepsItsModeNewFileFollowsTheUmask) {
+  struct Case {
+    mode_t umask;
+    int old_mode;  // -1: no file before; -2: a link
+    mode_t mode;
+  } cases[] = {
+      {077, 0644, 0644}, {077, -1, 0600},   {022, -1, 0644},
+      {022, 0600, 0600}, {002, 0755, 0755}, {077, -2, 0600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.old_mode) + " under umask " + std::to_string(c.umask));
+    TempDir dir;
+    const std::string page = dir.file("index.html");
+    if (c.old_mode >= 0) {
+      testing::write_bytes(page, "old");
+      ::chmod(page.c_str(), static_cast<mode_t>(c.old_mode));
+    } else if (c.old_mode == -2) {
+      testing::write_bytes(dir.file("target"), "old");
+      ::symlink("target", page.c_str());
+    }
+    const mode_t before = ::umask(c.umask);
+    AtomicFile f(page);
+    const bool written = f.open().ok && f.write("new").ok && f.commit().ok;
+    ::umask(before);
+    ASSERT_TRUE(written);
+    struct stat st {};
+    ASSERT_EQ(::lstat(page.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_mode & 07777, c.mode);
+  }
 }
 
 TEST(AtomicFile, ReportsAFolderThatDoesNotExist) {

@@ -13,7 +13,9 @@ TEST(Arguments, CommandLineOrWindow) {
   const std::pair<Args, bool> cases[] = {
       {{}, false},
       {{"/some/folder"}, false},
-      {{"--page=x.html", "f"}, false},
+      {{"--page=x.html", "f"}, true},  // an option of the command line, without --create
+      {{"--yes", "f"}, true},
+      {{"--style", "fusion", "f"}, false},  // Qt's own option as well
       {{"--create", "f"}, true},
       {{"f", "--help"}, true},
       {{"--version"}, true},

@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "base/messages.h"
 #include "confirmation.h"
+#include "program_folder.h"
 #include "run_program.h"
 #include "temp_dir.h"
 
@@ -32,8 +38,9 @@ class CommandLine : public ::testing::Test {
     std::filesystem::copy(VELLUMET_SAMPLE_DIR, work.file(name));
     return work.file(name);
   }
-  ProgramRun vellumet(const Args& args, bool terminal = false, const std::string& input = "") {
-    return testing::run_program(VELLUMET_PROGRAM, args, work.path(), terminal, input);
+  ProgramRun vellumet(const Args& args, bool terminal = false, const std::string& input = "",
+                      const std::string& out_file = "") {
+    return testing::run_program(VELLUMET_PROGRAM, args, work.path(), terminal, input, out_file);
   }
   std::string confirm(const std::string& folder) {
     return testing::confirmation_text(folder + "/", "index.html", true);
@@ -103,32 +110,116 @@ TEST_F(CommandLine, DryRunPrintsThePlanAndChangesNoByte) {
   EXPECT_EQ(r.status, 0);
 }
 
-TEST_F(CommandLine, BrokenFoldersFailAloneAndTheSummaryEndsTheRun) {
+// Whatever the real run refuses before changing anything, the dry run
+// refuses too: the same exit status, and the refusal in the plan's place.
+TEST_F(CommandLine, DryRunRefusesWhatTheRunRefuses) {
+  struct Case {
+    Args options;
+    std::string refusal;
+    const char* folder_inside = nullptr;  // a folder made in the show folder first
+  } cases[] = {
+      {{"--page", "img001.gif"}, msg::fill(msg::kPageNameTaken, {"img001.gif"})},
+      {{"--page", "../x.html"}, msg::fill(msg::kBadPageName, {"../x.html"})},
+      {{"--page", "sub"}, msg::fill(msg::kPageNameTaken, {"sub"}), "sub"},
+      {{"--count", "40000"}, msg::fill(msg::kTooManySlides, {"40000"})},
+      {{}, msg::fill(msg::kPageIsFolder, {"index.html"}), "index.html"},
+      // The download file, given from the working folder, is the export's index.htm.
+      {{"--page", "index.htm", "--download", "s6/index.htm"},
+       msg::fill(msg::kPageNameTaken, {"index.htm"})},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.refusal);
+    const std::string folder = sample("s" + std::to_string(++n));
+    if (c.folder_inside) std::filesystem::create_directory(folder + "/" + c.folder_inside);
+    const auto before = tree_bytes(folder);
+    Args dry = {"--create", "--dry-run"}, real = {"--create", "--yes"};
+    for (Args* a : {&dry, &real}) {
+      a->insert(a->end(), c.options.begin(), c.options.end());
+      a->push_back(folder);
+    }
+    const ProgramRun planned = vellumet(dry), done = vellumet(real);
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(done.err, printed_box(msg::kCreateTitle, c.refusal));
+    EXPECT_EQ(planned.status, done.status);
+    EXPECT_EQ(planned.out, msg::fill(msg::kCliPlanHead, {folder + "/"}) + "\n" +
+                               msg::kCliPlanRefused + "\n\t" + c.refusal + "\n\n");
+    expect_unchanged(folder, before);
+  }
+}
+
+TEST_F(CommandLine, FoldersResolveAsTheSystemResolvesThemAndBrokenOnesFailAlone) {
   const std::string a = sample("a"), c = sample("c");
   const std::string plain = work.file("plain");
   std::filesystem::create_directory(plain);
   testing::write_bytes(plain + "/notes.txt", "no slides here");
-  ProgramRun r = vellumet({"--create", "--yes", "--clean", "a", "plain", "missing", "c"});
+  // "link/.." is where the link leads, one up: deep, not the working folder,
+  // which holds a slide set of its own here.
+  const std::string deep = sample("deep");
+  std::filesystem::create_directory(deep + "/inner");
+  std::filesystem::create_directory_symlink("deep/inner", work.file("link"));
+  std::filesystem::create_directory_symlink("nowhere/inner", work.file("dangling"));
+  testing::write_bytes(work.file("sld001.gif"), "the working folder's own");
+  testing::write_bytes(work.file("author.txt"), "the working folder's own");
+  ProgramRun r = vellumet(
+      {"--create", "--yes", "--clean", "a", "plain", "missing", "link/..", "dangling/..", "c"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "完了: " + a + "\n失敗: " + plain + "\n失敗: " + work.file("missing") +
-                       "\n完了: " + c + "\n");
+                       "\n完了: " + deep + "\n失敗: " + work.file("dangling/..") + "\n完了: " + c +
+                       "\n");
   EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {plain}))),
             std::string::npos);
-  EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle,
-                                   msg::fill(msg::kCliFolderMissing, {work.file("missing")}))),
-            std::string::npos);
+  for (const char* missing : {"missing", "dangling/.."}) {
+    EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle,
+                                     msg::fill(msg::kCliFolderMissing, {work.file(missing)}))),
+              std::string::npos);
+  }
   EXPECT_EQ(entries(plain), Args{"notes.txt"});
   EXPECT_EQ(entries(a), kPublished);
   EXPECT_EQ(entries(c), kPublished);
+  EXPECT_EQ(entries(deep),
+            (Args{"img001.gif", "img002.gif", "img003.gif", "img004.gif", "img005.gif",
+                  "index.html", "inner", "navbtn1.htm", "pres0.ppz", "sld001.htm"}));
+  EXPECT_EQ(entries(work.path()),
+            (Args{"a", "author.txt", "c", "dangling", "deep", "link", "plain", "sld001.gif"}));
+}
+
+// A name with control characters, or bytes that are no text, reaches the
+// terminal quoted, in the plan and in the boxes, and is handled by its bytes.
+TEST_F(CommandLine, OddNamesReachTheTerminalQuoted) {
+  const std::string folder = sample("odd\x1b]0;pwned\a");
+  const std::string shown = "$'" + work.path() + "/odd\\033]0;pwned\\a";
+  testing::write_bytes(folder + "/\x1b]0;pwned\a.htm", "leftover");
+  testing::write_bytes(folder + "/\xff\xfe.htm", "leftover");
+  const ProgramRun plan = vellumet({"--create", "--dry-run", folder});
+  EXPECT_TRUE(plan.out.starts_with(shown + "/'（--dry-run")) << plan.out;
+  for (const char* line : {"\t$'\\033]0;pwned\\a.htm'\n", "\t$'\\377\\376.htm'\n"})
+    EXPECT_NE(plan.out.find(line), std::string::npos) << line;
+
+  const ProgramRun run = vellumet({"--create", "--yes", "--clean", folder, sample("plain")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("スライドのネタには、" + shown + "/' を使います。"), std::string::npos);
+  EXPECT_TRUE(run.out.starts_with("完了: " + shown + "'\n")) << run.out;
+  for (const std::string* printed : {&plan.out, &plan.err, &run.out, &run.err})
+    EXPECT_EQ(printed->find_first_of("\x1b\a\xff"), std::string::npos) << *printed;
+  EXPECT_EQ(entries(folder), kPublished);  // both leftovers deleted, by their bytes
 }
 
 TEST_F(CommandLine, UsageErrorsChangeNothing) {
   const std::string folder = sample();
+  testing::write_bytes(work.file("handout.zip"), "beside the show folder");
   const auto before = tree_bytes(folder);
   // Each message is checked where the arguments are read; here the exit.
   const std::pair<Args, std::string> cases[] = {
       {{"--create", "--yes", "--style", "7", folder}, msg::fill(msg::kCliBadStyle, {"7"})},
       {{"--create", "--yes"}, msg::kCliNoFolder},
+      // An option of the command line alone: no window, for it has no display.
+      {{"--yes", folder}, msg::kCliNoCreate},
+      // The download file counts from the working folder and lies in the show folder.
+      {{"--create", "--download", "handout.zip", folder},
+       msg::fill(msg::kCliDownloadOutside, {"handout.zip", folder})},
+      {{"--create", "--download", "sample/none.zip", folder},
+       msg::fill(msg::kCliDownloadMissing, {"sample/none.zip"}) + "\n" + std::strerror(ENOENT)},
   };
   for (const auto& [args, error] : cases) {
     ProgramRun r = vellumet(args);
@@ -139,6 +230,92 @@ TEST_F(CommandLine, UsageErrorsChangeNothing) {
   expect_unchanged(folder, before);
 }
 
+// --download counts from the working folder, like the folders; the link
+// counts from the show folder.
+TEST_F(CommandLine, DownloadFileCountsFromTheWorkingFolder) {
+  const std::string folder = sample();
+  std::filesystem::create_directory(folder + "/sub");
+  testing::write_bytes(folder + "/sub/handout.zip", "handout");
+  ProgramRun r =
+      vellumet({"--create", "--yes", "--download", "sample/sub/../sub/handout.zip", "sample"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(testing::read_bytes(folder + "/navbtn1.htm").find("\"sub/handout.zip\""),
+            std::string::npos);
+}
+
+// A copy of the program in `dir`, beside data whose entry-page template makes
+// a page of 256 MB: long enough a write for a run to be caught in it.
+std::string slow_program(const TempDir& dir) {
+  testing::make_program_folder(dir.path());
+  std::filesystem::copy_file(VELLUMET_PROGRAM, dir.file("vellumet"));
+  std::ofstream page(dir.file("Template/index_c_l.htm"), std::ios::app | std::ios::binary);
+  const std::string line = "<!-- " + std::string(1018, '-') + " -->\r\n";
+  for (int i = 0; i < 256 * 1024; ++i) page << line;
+  return dir.file("vellumet");
+}
+
+// The temporary files in `folder` and in its buttons/.
+Args temporaries(const std::string& folder) {
+  Args found;
+  for (const std::string& sub : {std::string(), std::string("buttons/")}) {
+    if (!testing::exists(folder + "/" + sub)) continue;
+    for (const auto& name : entries(folder + "/" + sub))
+      if (name.starts_with(".vellumet-")) found.push_back(sub + name);
+  }
+  return found;
+}
+
+// Ctrl-C, a kill or a closed terminal while a page is being written: the
+// half-written file goes, the old page stays, and the status tells the signal.
+TEST_F(CommandLine, RunEndedBySignalLeavesNoTemporaryFile) {
+  TempDir memory(TempDir::InMemory{});
+  const std::string program = slow_program(memory);
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    const std::string folder = sample("signal" + std::to_string(signal_number));
+    testing::write_bytes(folder + "/index.html", "the old page");
+    bool hit = false;
+    const ProgramRun r = testing::run_program(program, {"--create", "--yes", folder}, work.path(),
+                                              {folder, ".vellumet-", signal_number, {}}, hit);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(r.status, 128 + signal_number);
+    EXPECT_EQ(temporaries(folder), Args{});
+    EXPECT_EQ(testing::read_bytes(folder + "/index.html"), "the old page");
+  }
+}
+
+// A run killed outright (kill -9) leaves its temporary file; the next run in
+// that folder removes it, and buttons/'s too, but never the file another run,
+// alive though stopped, is writing at that moment.
+TEST_F(CommandLine, NextRunRemovesWhatAKilledRunLeftButNotALiveRunsFile) {
+  TempDir memory(TempDir::InMemory{});
+  const std::string program = slow_program(memory);
+  const std::string folder = sample();
+  std::filesystem::create_directory(folder + "/buttons");
+  bool stopped = false, killed = false;
+  ProgramRun dead, next;
+  const ProgramRun live = testing::run_program(
+      program, {"--create", "--yes", folder}, work.path(),
+      {folder, ".vellumet-", SIGSTOP,
+       [&] {
+         const Args writing = temporaries(folder);
+         ASSERT_EQ(writing.size(), 1u);
+         dead = testing::run_program(program, {"--create", "--yes", folder}, work.path(),
+                                     {folder, ".vellumet-", SIGKILL, {}}, killed);
+         testing::write_bytes(folder + "/buttons/.vellumet-Dead01", "left by a dead run");
+         EXPECT_EQ(temporaries(folder).size(), 3u);
+         next = vellumet({"--create", "--yes", folder});
+         EXPECT_EQ(temporaries(folder), writing);
+       }},
+      stopped);
+  ASSERT_TRUE(stopped && killed);
+  EXPECT_EQ(dead.signal, SIGKILL);
+  EXPECT_EQ(next.status, 0) << next.err;
+  EXPECT_EQ(live.status, 0) << live.err;
+  EXPECT_EQ(temporaries(folder), Args{});
+  EXPECT_GT(std::filesystem::file_size(folder + "/index.html"), 256u << 20);  // the live run's
+}
+
 TEST_F(CommandLine, HelpAndVersion) {
   ProgramRun help = vellumet({"--help"});
   EXPECT_EQ(help.status, 0);
@@ -146,6 +323,19 @@ TEST_F(CommandLine, HelpAndVersion) {
   ProgramRun version = vellumet({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, std::string("vellumet ") + VELLUMET_VERSION + "\n");
+}
+
+// Standard output on a full disk: what was to be printed is lost, and the
+// program says so instead of succeeding.
+TEST_F(CommandLine, OutputThatCannotBeWrittenIsAnError) {
+  const std::string folder = sample();
+  const std::string lost = std::string(msg::kCliOutputFailed) + "\n" + std::strerror(ENOSPC) + "\n";
+  for (const Args& args :
+       {Args{"--help"}, Args{"--version"}, Args{"--create", "--dry-run", folder}}) {
+    ProgramRun r = vellumet(args, false, "", "/dev/full");
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.err, lost) << args[0];
+  }
 }
 
 TEST_F(CommandLine, QuestionsOnATerminal) {

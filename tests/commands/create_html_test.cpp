@@ -1,6 +1,7 @@
 #include "commands/create_html.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -118,17 +119,39 @@ TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename)
   slides(2);
   for (const char* n : {"talk.ppt", "notes.txt", ".profile", "notes.html", "index.htm"})
     f.put(n, n);
+  ::mkdir(f.show.file("pages.htm").c_str(), 0755);
+  ::link(f.show.file("notes.html").c_str(), f.show.file("same.htm").c_str());
   f.browse_show();
   f.dialogs.files = {f.show.file("notes.html")};
   down_file_click(f.job);
+  const std::string taken =
+      "」は使えません。スライドの画像やダウンロードファイルなど、フォルダ内の他のファイルを上書きし"
+      "てしまいます。.htm か .html で終わる別のファイル名を指定して下さい。";
+  const std::string folder =
+      " という名前のフォルダがあるため、ページを書き込めません。そのフォルダの名前を変えてから、"
+      "もう一度作成して下さい。";
   struct Case {
     const char* page;
-    bool refused;
+    std::string refusal;  // "" when the page may be written
   } cases[] = {
-      {"img001.gif", true}, {"SLD002.GIF", true},  {"img7.JPG", true},   {"pres0.ppz", true},
-      {"other.PPZ", true},  {"talk.ppt", true},    {"new.ppt", true},    {"navbtn1.htm", true},
-      {"Sld001.htm", true}, {"NOTES.HTML", true},  {"notes.txt", true},  {".profile", true},
-      {"index.htm", false}, {"INDEX.HTML", false}, {"view.html", false}, {"new.txt", false},
+      {"img001.gif", "「img001.gif" + taken},
+      {"SLD002.GIF", "「SLD002.GIF" + taken},
+      {"img7.JPG", "「img7.JPG" + taken},
+      {"pres0.ppz", "「pres0.ppz" + taken},
+      {"other.PPZ", "「other.PPZ" + taken},
+      {"talk.ppt", "「talk.ppt" + taken},
+      {"new.ppt", "「new.ppt" + taken},
+      {"navbtn1.htm", "「navbtn1.htm" + taken},
+      {"Sld001.htm", "「Sld001.htm" + taken},
+      {"NOTES.HTML", "「NOTES.HTML" + taken},
+      {"notes.txt", "「notes.txt" + taken},
+      {".profile", "「.profile" + taken},
+      {"pages.htm", "フォルダ内に pages.htm" + folder},
+      {"same.htm", "「same.htm" + taken},  // the download file under another name
+      {"index.htm", ""},
+      {"INDEX.HTML", ""},
+      {"view.html", ""},
+      {"new.txt", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.page);
@@ -136,19 +159,24 @@ TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename)
     f.dialogs.answers = {Answer::No};  // the confirmation, when it comes
     f.window.set_text(TextField::Text3, c.page);
     const CommandResult r = slide_html_click(f.job);
-    EXPECT_EQ(r.ending, c.refused ? Ending::Failed : Ending::Stopped);
-    if (c.refused) {
+    const bool refused = !c.refusal.empty();
+    EXPECT_EQ(r.ending, refused ? Ending::Failed : Ending::Stopped);
+    if (refused) {
       EXPECT_EQ(r.failure.file, f.show_dir() + c.page);
     }
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
-    const MessageBox refusal = info_box(
-        "HTMLの作成", std::string("閲覧用HTMLのファイル名「") + c.page +
-                          "」は使えません。スライドの画像やダウンロードファイルなど、フォルダ内の"
-                          "他のファイルを上書きしてしまいます。.htm か .html "
-                          "で終わる別のファイル名を指定して下さい。");
-    EXPECT_EQ(f.dialogs.shown[0] == refusal, c.refused);
+    const std::string text =
+        c.refusal.starts_with("「") ? "閲覧用HTMLのファイル名" + c.refusal : c.refusal;
+    EXPECT_EQ(f.dialogs.shown[0] == info_box("HTMLの作成", text), refused);
     EXPECT_TRUE(testing::exists(f.show.file("sld001.gif"))) << "nothing renamed";
   }
+  // Nor may a folder stand where the bar page goes.
+  ::mkdir(f.show.file("navbtn1.htm").c_str(), 0755);
+  f.dialogs.shown.clear();
+  f.window.set_text(TextField::Text3, "index.htm");
+  EXPECT_EQ(slide_html_click(f.job).failure.file, f.show_dir() + "navbtn1.htm");
+  EXPECT_EQ(f.dialogs.shown,
+            std::vector<MessageBox>{info_box("HTMLの作成", "フォルダ内に navbtn1.htm" + folder)});
 }
 
 TEST_F(CreateHtml, ZeroSlidesAskFirstAndBothOptionsAreListed) {
@@ -311,33 +339,47 @@ TEST_F(CreateHtml, CustomIconsCopyTheButtonFolder) {
   EXPECT_FALSE(testing::exists(f.show.file("buttons")));
 }
 
-TEST_F(CreateHtml, ChosenDownloadFileSurvivesTheCleanUp) {
+// The download file chosen in the show folder survives the clean-up, and
+// when the run renames it the link (and Text5) name it anew.
+TEST_F(CreateHtml, ChosenDownloadFileSurvivesTheCleanUpAndItsLinkFollowsIt) {
   struct Case {
     bool option;
     bool full_path;
-  } cases[] = {{true, true}, {true, false}, {false, true}};
+    const char* chosen;
+    const char* linked;  // its name once the run is over
+  } cases[] = {
+      {true, true, "slides.zip", "slides.zip"},  {true, false, "slides.zip", "slides.zip"},
+      {false, true, "slides.zip", "slides.zip"}, {true, false, "show.ppz", "pres0.ppz"},
+      {true, true, "sld002.gif", "img002.gif"},
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.chosen) + (c.full_path ? ", full path" : ""));
     CommandFixture g;
     for (const char* t : {"index_c_l.htm", "navbtn_c.htm", "sld000.htm"}) {
       g.put_template(t, read_bytes(kData + "/Template/" + t));
     }
-    for (int i = 1; i <= 3; ++i) g.put("sld00" + std::to_string(i) + ".gif");
-    for (const char* n : {"slides.zip", "index.htm", "tsld001.htm", "next.gif"}) g.put(n, n);
-    std::string chosen = c.full_path ? g.show.file("slides.zip") : "slides.zip";
+    for (const char* n : {"sld001.gif", "sld002.gif", "sld003.gif", "show.ppz", "slides.zip",
+                          "index.htm", "tsld001.htm", "next.gif"})
+      g.put(n, n);
+    const auto in_show = [&](const char* name) {
+      return c.full_path ? g.show.file(name) : std::string(name);
+    };
     g.browse_show();
     if (c.option) {
-      g.dialogs.files = {chosen};
+      g.dialogs.files = {in_show(c.chosen)};
       down_file_click(g.job);
     }
     g.dialogs.default_answer = Answer::Yes;
     slide_html_click(g.job);
     SCOPED_TRACE(testing::box_log(g.dialogs));
-    EXPECT_EQ(testing::exists(g.show.file("slides.zip")), c.option);
+    EXPECT_EQ(testing::exists(g.show.file("slides.zip")),
+              c.option && std::string_view(c.chosen) == c.linked);
     EXPECT_FALSE(testing::exists(g.show.file("index.htm")));
     std::string bar = read_bytes(g.show.file("navbtn1.htm"));
-    EXPECT_EQ(bar.find("<A HREF=\"" + chosen + "\">") != std::string::npos, c.option);
+    EXPECT_EQ(bar.find("<A HREF=\"" + in_show(c.linked) + "\">") != std::string::npos, c.option);
     if (c.option) {
-      EXPECT_EQ(read_bytes(g.show.file("slides.zip")), "slides.zip");
+      EXPECT_EQ(g.window.text(TextField::Text5), in_show(c.linked));
+      EXPECT_EQ(read_bytes(g.show.file(c.linked)), c.chosen);
     }
   }
 }

@@ -24,6 +24,8 @@ TEST(GivenFolder, ReadableFoldersOpenAndAnythingElseIsReported) {
       {"@/sub/", "sub"},
       {"./sub/../sub/deeper", "sub/deeper"},
       {"link", "sub/deeper"},
+      {"link/..", "sub"},  // one up from where the link leads
+      {"dangling/..", "-"},
       {".", ""},
       {"@/slides.zip", "-"},
       {"missing/sub", "-"},
@@ -35,6 +37,7 @@ TEST(GivenFolder, ReadableFoldersOpenAndAnythingElseIsReported) {
     ::mkdir(f.show.file("sub").c_str(), 0755);
     ::mkdir(f.show.file("sub/deeper").c_str(), 0755);
     ASSERT_EQ(::symlink("sub/deeper", f.show.file("link").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere/deeper", f.show.file("dangling").c_str()), 0);
     f.put("slides.zip");
     const std::string show = std::filesystem::canonical(f.show.path()).string();
     std::string path = c.path;

@@ -153,6 +153,82 @@ TEST(FaultTest, FolderRemovedAfterDetectionIsReportedAndNothingIsCreated) {
   EXPECT_EQ(read_bytes(tmp.file("neighbour/img001.gif")), "bytes of img001.gif");
 }
 
+// The folder stops being readable while the run asks about a missing image
+// (nobody takes away its own read permission): the scan for the clean-up
+// cannot list it, and neither the run nor the clean-up command passes over
+// that as "no leftovers".
+TEST(FaultTest, FolderThatCannotBeListedAgainIsReportedNotPassedOver) {
+  TempDir tmp;
+  const std::string program = make_program(tmp);
+  const std::string dir = tmp.file("show");
+  fill_folder(dir, {"img001.gif", "imgx.gif", "notes.htm"});  // two slides, img002.gif missing
+  give_to_nobody(dir);
+
+  class Unlisting : public ScriptedDialogs {
+   public:
+    explicit Unlisting(std::string folder) : folder_(std::move(folder)) {
+      default_answer = Answer::Yes;
+    }
+    Answer show(const MessageBox& box) override {
+      if (box.title == "GIFファイルの確認") ::chmod(folder_.c_str(), 0300);
+      return ScriptedDialogs::show(box);
+    }
+
+   private:
+    std::string folder_;
+  };
+  const ChildReport r = run_in_child({}, {}, [&](ScriptedDialogs& dialogs, auto& values) {
+    Unlisting unlisting(dir);
+    Session s(unlisting, program);
+    preview_pic(s.job, dir);
+    const CommandResult result = slide_html_click(s.job);
+    values["ending"] = std::to_string(static_cast<int>(result.ending));
+    values["step"] = std::to_string(static_cast<int>(result.failure.step));
+    gomi_click(s.job);
+    dialogs.shown = unlisting.shown;
+  });
+  expect_dropped(r);
+  const std::string unreadable =
+      "フォルダ " + dir + "/ を読み込めませんでした。\r\n\n" + error_text(EACCES);
+  const std::vector<MessageBox> expected = {
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
+      question("GIFファイルの確認",
+               "img002.gif が見つかりません。\r\n\n無視して処理を続けますか？"),
+      info(kCreate, unreadable),
+      info("余分なファイルの消去", unreadable),
+  };
+  EXPECT_EQ(r.boxes, expected);
+  EXPECT_EQ(r.values.at("ending"), std::to_string(static_cast<int>(Ending::Failed)));
+  EXPECT_EQ(r.values.at("step"), std::to_string(static_cast<int>(FileStep::List)));
+  ::chmod(dir.c_str(), 0755);
+  EXPECT_EQ(read_bytes(dir + "/notes.htm"), "bytes of notes.htm");
+}
+
+// A slide image the system cannot look at (a link into a folder nobody may
+// not search) is not passed over as missing: the run says why and ends.
+TEST(FaultTest, SlideImageThatCannotBeLookedAtEndsTheRun) {
+  TempDir tmp;
+  const std::string program = make_program(tmp);
+  const std::string dir = tmp.file("show");
+  fill_folder(dir, {"img001.gif", "imgx.gif"});  // two slides counted: the link is not listed
+  fill_folder(tmp.file("private"), {"img002.gif"});
+  ::chmod(tmp.file("private").c_str(), 0700);
+  fs::create_symlink("../private/img002.gif", dir + "/img002.gif");
+  give_to_nobody(dir);
+  const Snapshot before = snapshot(dir);
+
+  const ChildReport r = create_html_in_child(program, dir, {Answer::Yes, Answer::Yes});
+  expect_dropped(r);
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root for a folder nobody cannot search";
+  const std::vector<MessageBox> expected = {
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
+      info(kCreate, dir + "/img002.gif を調べられませんでした。\r\n\n" + error_text(EACCES)),
+  };
+  EXPECT_EQ(r.boxes, expected);
+  EXPECT_EQ(r.values.at("ending"), std::to_string(static_cast<int>(Ending::Failed)));
+  EXPECT_EQ(snapshot(dir), before);
+}
+
 // A named pipe: opening it to read would wait for a writer that never comes.
 void make_fifo(const std::string& path) {
   fs::remove(path);
@@ -264,7 +340,7 @@ TEST(FaultTest, LeftoverThatCannotBeDeletedIsNamedAndTheOthersGo) {
   const Snapshot before = snapshot(tmp.path());
 
   ScriptedDialogs d;
-  d.answers = {Answer::Yes};
+  d.default_answer = Answer::Yes;
   const ChildReport r = run_in_child(d, {}, [&](ScriptedDialogs& dialogs, auto& values) {
     Session s(dialogs, program);
     preview_pic(s.job, dir);
@@ -272,22 +348,37 @@ TEST(FaultTest, LeftoverThatCannotBeDeletedIsNamedAndTheOthersGo) {
     values["Text4"] = s.window.text(TextField::Text4);
     values["gomi_count"] = std::to_string(s.job.state.gomi_count);
     values["Command5"] = s.window.visible(Control::Command5) ? "shown" : "hidden";
+    // Create HTML's clean-up meets the same file: the run has not done all it
+    // was asked, and does not say it has.
+    const CommandResult created = slide_html_click(s.job);
+    values["ending"] = std::to_string(static_cast<int>(created.ending));
+    values["step"] = std::to_string(static_cast<int>(created.failure.step));
   });
   expect_dropped(r);
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to own the undeletable file";
+  const MessageBox not_deleted =
+      info("余分なファイルの消去",
+           "次のファイルを消去できませんでした。\r\n\r\nkeep.htm：" + error_text(EPERM));
   const std::vector<MessageBox> expected = {
       question("余分なファイルの消去", "PowerPointでエキスポートしたゴミファイルを消去しますか？"),
-      info("余分なファイルの消去",
-           "次のファイルを消去できませんでした。\r\n\r\nkeep.htm：" + error_text(EPERM)),
+      not_deleted,
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html", false, false)),
+      question("余分なファイルの消去",
+               "ついでに PowerPointでエキスポートしたゴミファイルを消去しますか？"),
+      not_deleted,
   };
   EXPECT_EQ(r.boxes, expected);
   EXPECT_EQ(r.values.at("Text4"), "keep.htm\r\n");
   EXPECT_EQ(r.values.at("gomi_count"), "1");
   EXPECT_EQ(r.values.at("Command5"), "shown");
+  EXPECT_EQ(r.values.at("ending"), std::to_string(static_cast<int>(Ending::Failed)));
+  EXPECT_EQ(r.values.at("step"), std::to_string(static_cast<int>(FileStep::Delete)));
   Snapshot expected_after = before;
   expected_after.erase("show/gone.htm");
   expected_after.erase("show/a b.htm");
-  EXPECT_EQ(snapshot(tmp.path()), expected_after);
+  Snapshot after = snapshot(tmp.path());
+  EXPECT_TRUE(after.erase("show/index.html") && after.erase("show/navbtn1.htm"));
+  EXPECT_EQ(after, expected_after);
 }
 
 struct IconCase {

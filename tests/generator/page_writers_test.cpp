@@ -129,13 +129,28 @@ TEST_F(PageWriters, NavigationBarBlanksOptionalLinesAndSkipsTheirMarkers) {
   EXPECT_EQ(p.find("VALUE=\"13\""), std::string::npos);
 }
 
-TEST_F(PageWriters, DownloadNameCannotBreakOutOfItsAttribute) {
+// The download link names the file and nothing else: it cannot end its
+// attribute, and no byte of the name reads as a URL's own sign.
+TEST_F(PageWriters, DownloadLinkNamesExactlyTheFile) {
   f.put_template("navbtn_c.htm", "<A HREF=\"DOWNLOAD_FILE\">\r\n");
   f.window.set_check(CheckBox::Check2, kChecked);
-  f.job.state.down_file_name[1] = "a\"><script>x&y</script>.zip";
-  ASSERT_TRUE(make_navbtn_html(f.job, 1).ok);
-  EXPECT_EQ(page("navbtn1.htm"),
-            "<A HREF=\"a&quot;&gt;&lt;script&gt;x&amp;y&lt;/script&gt;.zip\">\r\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {"a\"><script>x&y</script>.zip", "a&quot;&gt;&lt;script&gt;x&amp;y&lt;/script&gt;.zip"},
+      {"a#b%c.zip", "a%23b%25c.zip"},
+      {"why?.zip", "why%3F.zip"},
+      {" two  blanks \t.zip", "%20two%20%20blanks%20%09.zip"},
+      {"a:b.zip", "a%3Ab.zip"},
+      {"/srv/a:b/c:d.zip", "/srv/a:b/c:d.zip"},
+      {"sub/a:b.zip", "sub/a:b.zip"},
+      {"back\\slash.zip", "back%5Cslash.zip"},
+      {"資料 1.zip", "資料%201.zip"},
+      {"\xff\xfe.zip", "%FF%FE.zip"},
+  };
+  for (const auto& [name, href] : cases) {
+    f.job.state.down_file_name[1] = name;
+    ASSERT_TRUE(make_navbtn_html(f.job, 1).ok);
+    EXPECT_EQ(page("navbtn1.htm"), "<A HREF=\"" + href + "\">\r\n") << name;
+  }
 }
 
 TEST_F(PageWriters, SlidePageTitleAndPath) {
@@ -197,8 +212,10 @@ TEST(PageWritersCodePage, InsertedValuesAreAsciiOutsideUtf8) {
     const char* codeset;
     std::string download, download_href, icon, icon_src;
   } cases[] = {
-      {"CP932", "\x8e\x91\x97\xbf \"1\".zip", "%8E%91%97%BF &quot;1&quot;.zip", "b/\x95\x5c.gif",
+      {"CP932", "\x8e\x91\x97\xbf \"1\".zip", "%8E%91%97%BF%20&quot;1&quot;.zip", "b/\x95\x5c.gif",
        "b/%95%5C.gif"},
+      // A name that looks like percent-encoding is not the file it would encode.
+      {"CP932", "%8E%91.zip", "%258E%2591.zip", "b.gif", "b.gif"},
       {"EUC-JP", "/srv/\xbb\xf1\xce\xc1.zip", "/srv/%BB%F1%CE%C1.zip", "\xc9\xbd.gif",
        "%C9%BD.gif"},
       {"ISO-8859-1", "caf\xe9.zip", "caf%E9.zip", "\xff.gif", "%FF.gif"},

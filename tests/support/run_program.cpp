@@ -3,12 +3,15 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <stdexcept>
+#include <string_view>
 
 namespace vellumet::testing {
 
@@ -29,17 +32,24 @@ namespace {
 }
 
 // Reads every open descriptor of `fds` until each ends; `into` receives them.
-void drain(std::vector<int> fds, std::vector<std::string*> into) {
+// While `watch` (an inotify descriptor, or -1) is open, `on_event` is called
+// with each batch of its events; it returns false to stop watching.
+void drain(std::vector<int> fds, std::vector<std::string*> into, int watch = -1,
+           const std::function<bool(const char*, std::size_t)>& on_event = {}) {
   std::vector<pollfd> polls;
   for (int fd : fds) polls.push_back({fd, POLLIN, 0});
-  std::size_t open = polls.size();
-  char buffer[4096];
+  const std::size_t open_outputs = polls.size();
+  polls.push_back({watch, POLLIN, 0});
+  std::size_t open = open_outputs;
+  alignas(inotify_event) char buffer[4096];
   while (open > 0) {
     if (::poll(polls.data(), polls.size(), 60000) <= 0) throw std::runtime_error("program hangs");
     for (std::size_t i = 0; i < polls.size(); ++i) {
       if (polls[i].fd < 0 || polls[i].revents == 0) continue;
       ssize_t n = ::read(polls[i].fd, buffer, sizeof buffer);
-      if (n > 0) {
+      if (i == open_outputs) {
+        if (n <= 0 || !on_event(buffer, static_cast<std::size_t>(n))) polls[i].fd = -1;
+      } else if (n > 0) {
         into[i]->append(buffer, static_cast<std::size_t>(n));
       } else {
         ::close(polls[i].fd);
@@ -50,16 +60,40 @@ void drain(std::vector<int> fds, std::vector<std::string*> into) {
   }
 }
 
-int wait_for(pid_t pid) {
+void wait_for(pid_t pid, ProgramRun& run) {
   int status = 0;
   ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+}
+
+// Starts `program` with standard input empty and its output in pipes.
+pid_t start(const std::string& program, const std::vector<std::string>& args,
+            const std::string& folder, const std::string& out_file, int& out, int& err) {
+  int out_pipe[2], err_pipe[2];
+  if (::pipe2(out_pipe, O_CLOEXEC) != 0 || ::pipe2(err_pipe, O_CLOEXEC) != 0)
+    throw std::runtime_error("pipe failed");
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    int null = ::open("/dev/null", O_RDONLY);
+    ::dup2(null, 0);
+    ::dup2(out_file.empty() ? out_pipe[1] : ::open(out_file.c_str(), O_WRONLY), 1);
+    ::dup2(err_pipe[1], 2);
+    exec_program(program, args, folder);
+  }
+  ::close(out_pipe[1]);
+  ::close(err_pipe[1]);
+  out = out_pipe[0];
+  err = err_pipe[0];
+  return pid;
 }
 
 }  // namespace
 
 ProgramRun run_program(const std::string& program, const std::vector<std::string>& args,
-                       const std::string& folder, bool terminal, const std::string& input) {
+                       const std::string& folder, bool terminal, const std::string& input,
+                       const std::string& out_file) {
   ProgramRun run;
   if (terminal) {
     int master = -1;
@@ -73,24 +107,43 @@ ProgramRun run_program(const std::string& program, const std::vector<std::string
     if (::write(master, input.data(), input.size()) != static_cast<ssize_t>(input.size()))
       throw std::runtime_error("cannot feed the terminal");
     drain({master}, {&run.out});  // ends with EIO once the program has closed it
-    run.status = wait_for(pid);
+    wait_for(pid, run);
     return run;
   }
-  int out[2], err[2];
-  if (::pipe(out) != 0 || ::pipe(err) != 0) throw std::runtime_error("pipe failed");
-  pid_t pid = ::fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
-    int null = ::open("/dev/null", O_RDONLY);
-    ::dup2(null, 0);
-    ::dup2(out[1], 1);
-    ::dup2(err[1], 2);
-    exec_program(program, args, folder);
-  }
-  ::close(out[1]);
-  ::close(err[1]);
-  drain({out[0], err[0]}, {&run.out, &run.err});
-  run.status = wait_for(pid);
+  int out = -1, err = -1;
+  const pid_t pid = start(program, args, folder, out_file, out, err);
+  drain({out, err}, {&run.out, &run.err});
+  wait_for(pid, run);
+  return run;
+}
+
+ProgramRun run_program(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& folder, const Interruption& interruption, bool& hit) {
+  hit = false;
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  if (watch < 0 || ::inotify_add_watch(watch, interruption.watched.c_str(), IN_MODIFY) < 0)
+    throw std::runtime_error("cannot watch " + interruption.watched);
+  ProgramRun run;
+  int out = -1, err = -1;
+  const pid_t pid = start(program, args, folder, "", out, err);
+  drain({out, err}, {&run.out, &run.err}, watch, [&](const char* events, std::size_t size) {
+    for (std::size_t at = 0; at < size;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(events + at);
+      at += sizeof(inotify_event) + e->len;
+      if (e->len == 0 || !std::string_view(e->name).starts_with(interruption.prefix)) continue;
+      hit = ::kill(pid, interruption.signal) == 0;
+      if (hit && interruption.signal == SIGSTOP) {
+        int status = 0;
+        ::waitpid(pid, &status, WUNTRACED);  // stopped for certain
+        interruption.while_stopped();
+        ::kill(pid, SIGCONT);
+      }
+      return false;
+    }
+    return true;
+  });
+  ::close(watch);
+  wait_for(pid, run);
   return run;
 }
 

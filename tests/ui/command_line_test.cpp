@@ -69,8 +69,8 @@ TEST_F(CommandLineTest, CreateGivesTheWindowsFolderByteForByte) {
          find<QLineEdit>("Text2")->setText("4");
        },
        true,
-       {"--icons", "custom", "--style", "3", "--no-player", "--download", "slides.zip", "--page",
-        "show.html", "--count", "4", "--clean"}},
+       {"--icons", "custom", "--style", "3", "--no-player", "--download", "sample/slides.zip",
+        "--page", "show.html", "--count", "4", "--clean"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
