@@ -1,6 +1,5 @@
 #include "cli/dry_run.h"
 
-#include "base/ascii.h"
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
@@ -28,21 +27,19 @@ FileResult print_plan(Job& job, Console& console, bool clean) {
   const std::string& dir = job.state.src_dir;
   const std::string ext = image_extension(job.state.img_type);
   RenamePlan plan = plan_renames(job, ext);
-  if (!plan.listed.ok) {
-    job.dialogs.show(
-        error_box(msg::kCreateTitle,
-                  msg::paragraphs({msg::fill(msg::kListFailed, {dir}), plan.listed.reason})));
-    return plan.listed;
+  if (!plan.failure.ok) {
+    job.dialogs.show(error_box(msg::kCreateTitle, plan.failure_text));
+    return plan.failure;
   }
   console.out_line(msg::fill(msg::kCliPlanHead, {dir}));
   console.out_line(msg::fill(msg::kCliPlanSlides, {job.window.text(TextField::Text2), ext}));
 
   std::vector<std::string> renames;
-  for (const Rename& r : plan.renames) {
-    // A name taken by another file (not just this one in other letter case).
-    const bool taken = !equals_folded(r.from, ascii_lower(r.to)) && is_normal_file(dir + r.to);
-    renames.push_back(taken ? msg::fill(msg::kCliPlanRenameTaken, {r.from, r.to, r.to})
-                            : msg::fill(msg::kCliPlanRename, {r.from, r.to}));
+  const std::vector<bool> taken = taken_targets(plan, dir);
+  for (std::size_t i = 0; i < plan.renames.size(); ++i) {
+    const Rename& r = plan.renames[i];
+    renames.push_back(taken[i] ? msg::fill(msg::kCliPlanRenameTaken, {r.from, r.to, r.to})
+                               : msg::fill(msg::kCliPlanRename, {r.from, r.to}));
   }
   print_list(console, msg::kCliPlanRenames, renames);
 

@@ -78,7 +78,9 @@ Ending convert(Session& s, Console& console, const Options& o, const std::string
   }
   Listing files;
   list_folder(folder, files);
-  if (!preview_pic(s.job, folder, files)) {
+  bool refused = false;  // told why already
+  if (!preview_pic(s.job, folder, files, &refused)) {
+    if (refused) return Ending::Failed;
     s.dialogs.show(error_box(msg::kCreateTitle,
                              files.read.ok ? msg::fill(msg::kCliNotSlideSet, {folder})
                                            : msg::paragraphs({msg::fill(msg::kListFailed, {folder}),

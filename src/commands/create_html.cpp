@@ -98,11 +98,7 @@ CommandResult rename_or_ask(Job& job, const Rename& rename) {
 
 CommandResult normalise_names(Job& job, const std::string& ext) {
   RenamePlan plan = plan_renames(job, ext);
-  if (!plan.listed.ok) {
-    const std::string text =
-        msg::paragraphs({msg::fill(msg::kListFailed, {job.state.src_dir}), plan.listed.reason});
-    return failed(job, std::move(plan.listed), text);
-  }
+  if (!plan.failure.ok) return failed(job, std::move(plan.failure), plan.failure_text);
   CommandResult r;
   for (const Rename& rename : plan.renames) {
     if (ended(r = rename_or_ask(job, rename))) return r;

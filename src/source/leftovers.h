@@ -17,8 +17,11 @@ bool is_leftover(std::string_view name, std::string_view page, std::string_view 
 // file inside src_dir; "" otherwise.
 std::string protected_download_name(const Job& job);
 
-// Rebuilds gomi_files, gomi_count and Text4 from src_dir. With src_dir empty
-// nothing is listed. The second form uses a listing of src_dir already read.
+// Rebuilds gomi_files, gomi_count and Text4 from src_dir: the names
+// is_leftover gives, except, in a folder without an export's first slide
+// image, the images of numbered series (source/numbered_series.h), before
+// and after their renaming. With src_dir empty nothing is listed. The second
+// form uses a listing of src_dir already read.
 void search_gomi(Job& job);
 void search_gomi(Job& job, const Listing& listing);
 
