@@ -67,6 +67,15 @@ inline constexpr const char* kSeriesSameNumber = "%s: 番号 %s の画像が複�
 inline constexpr const char* kSeriesGap = "%s: 番号 %s の画像がありません。";
 inline constexpr const char* kSeriesTail =
     "何も変更しません。スライドの画像を一組だけにし、番号を 0 か 1 から抜けなく付けて下さい。";
+// A numbered series is renamed all or none.
+inline constexpr const char* kSeriesKept =
+    "番号付きの画像の名前はどれも変更しません。既にあるファイルの名前を変えるか、別のフォルダに移し"
+    "て"
+    "下さい。";
+inline constexpr const char* kSeriesUndone =
+    "名前を変更した番号付きの画像は、元の名前に戻しました。";
+inline constexpr const char* kSeriesNotUndone = "次の画像は元の名前に戻せませんでした。";
+inline constexpr const char* kSeriesRenamed = "%s（元の名前: %s）";
 // Items of a list inside a sentence, and what stands for the ones left out.
 inline constexpr const char* kListSeparator = "、";
 inline constexpr const char* kListMore = "…";

@@ -1,5 +1,6 @@
 #include "commands/create_plan.h"
 
+#include <cerrno>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -41,6 +42,23 @@ std::vector<Rename> series_renames(const SlideSet& set) {
   return ordered_renames(std::move(renames));
 }
 
+// The first of `renames` whose new name is held by a file that is not one of
+// `set`'s images: a listed name, letter case aside, or anything of that name.
+const Rename* name_held(const std::vector<Rename>& renames, const SlideSet& set,
+                        const Listing& listing, const std::string& dir) {
+  std::unordered_set<std::string> images, others;
+  for (const std::string& name : set.images) images.insert(ascii_lower(name));
+  for (std::string_view name : listing.names) {
+    std::string folded = ascii_lower(name);
+    if (!images.count(folded)) others.insert(std::move(folded));
+  }
+  for (const Rename& r : renames) {
+    const std::string folded = ascii_lower(r.to);
+    if (others.count(folded) || (!images.count(folded) && path_exists(dir + r.to))) return &r;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 RenamePlan plan_renames(const Job& job, const std::string& ext) {
@@ -60,6 +78,15 @@ RenamePlan plan_renames(const Job& job, const std::string& ext) {
   }
   if (found.set && found.set->kind == SetKind::Numbered) {
     plan.renames = series_renames(*found.set);
+    if (const Rename* held = name_held(plan.renames, *found.set, listing, dir)) {
+      plan.failure_text = msg::paragraphs(
+          {msg::fill(msg::kRenameExists, {held->from, held->to, held->to}), msg::kSeriesKept});
+      plan.failure =
+          FileResult::failure(FileStep::Check, dir + held->to, EEXIST, plan.failure_text);
+      plan.renames.clear();
+      return plan;
+    }
+    plan.series = plan.renames.size();
   } else {
     for (std::string_view name : listing.names) {
       if (!is_slide_image(name, ext)) continue;

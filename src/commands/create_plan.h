@@ -17,6 +17,9 @@ struct Rename {
 };
 struct RenamePlan {
   std::vector<Rename> renames;
+  // The first `series` renames give a numbered series its slide names; they
+  // are done all or none.
+  std::size_t series = 0;
   // Why nothing may be renamed (renames then empty): src_dir could not be
   // listed (step List), or its numbered images cannot be the slides (step
   // Check). `failure_text` is the box saying so.
@@ -28,7 +31,8 @@ struct RenamePlan {
 // numbered series (source/numbered_series.h), each image whose name differs
 // from "img" + its place in number order as three digits or more + "." + its
 // slide extension, ordered so that none needs a name another still holds;
-// otherwise each slide image of extension `ext` whose normalised name
+// when another file holds one of those names, the plan fails (step Check)
+// before anything is renamed. Otherwise each slide image of extension `ext` whose normalised name
 // differs, in listing order. Then, with the player option on, the first
 // "*.ppz" file to pres0.ppz.
 RenamePlan plan_renames(const Job& job, const std::string& ext);

@@ -101,17 +101,48 @@ TEST_F(CommandLine, DryRunPrintsThePlanAndChangesNoByte) {
       << r.out;
   EXPECT_TRUE(r.out.ends_with("確認のみ: " + clash + "\n確認のみ: " + folder + "\n")) << r.out;
   EXPECT_EQ(r.status, 0);
+
+  // A numbered series shifted up by one is renamed from the top down, so no
+  // name is taken when its turn comes.
+  const std::string series = work.file("series");
+  std::filesystem::create_directory(series);
+  for (const char* n : {"img000.png", "img001.png", "img002.png", "notes.txt"})
+    testing::write_bytes(series + "/" + n, n);
+  const auto series_before = tree_bytes(series);
+  r = vellumet({"--create", "--dry-run", series});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, series +
+                       "/（--dry-run: 何も変更しません）\nチャート枚数 3、png\n"
+                       "名前を変更するファイル:\n\timg002.png → img003.png\n"
+                       "\timg001.png → img002.png\n\timg000.png → img001.png\n"
+                       "書き込むファイル:\n\tindex.html\n\tnavbtn1.htm\n"
+                       "消去を確認するファイル（--no-clean: 消去しません）:\n\tnotes.txt\n\n");
+  expect_unchanged(series, series_before);
 }
 
 TEST_F(CommandLine, BrokenFoldersFailAloneAndTheSummaryEndsTheRun) {
   const std::string a = sample("a"), c = sample("c");
-  const std::string plain = work.file("plain");
+  const std::string plain = work.file("plain"), gap = work.file("gap");
   std::filesystem::create_directory(plain);
   testing::write_bytes(plain + "/notes.txt", "no slides here");
-  ProgramRun r = vellumet({"--create", "--yes", "--clean", "a", "plain", "missing", "c"});
+  std::filesystem::create_directory(gap);
+  for (const char* n : {"Slide1.png", "Slide3.png", "notes.txt"})
+    testing::write_bytes(gap + "/" + n, n);
+  const auto gap_before = tree_bytes(gap);
+  const std::string gap_box = printed_box(
+      msg::kOpenFolderTitle,
+      msg::paragraphs({msg::fill(msg::kSeriesHead, {gap}),
+                       msg::indented({"Slide1.png ～ Slide3.png: 番号 2 の画像がありません。"}),
+                       msg::kSeriesTail}));
+  ProgramRun dry = vellumet({"--create", "--dry-run", "gap"});
+  EXPECT_EQ(dry.status, 1);
+  EXPECT_EQ(dry.err, gap_box);
+  ProgramRun r = vellumet({"--create", "--yes", "--clean", "a", "plain", "missing", "gap", "c"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "完了: " + a + "\n失敗: " + plain + "\n失敗: " + work.file("missing") +
-                       "\n完了: " + c + "\n");
+                       "\n失敗: " + gap + "\n完了: " + c + "\n");
+  EXPECT_NE(r.err.find(gap_box), std::string::npos) << r.err;
+  expect_unchanged(gap, gap_before);
   EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {plain}))),
             std::string::npos);
   EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle,
