@@ -130,22 +130,44 @@ TEST_F(CreateHtml, NumberedSeriesIsRenamedInNumberOrder) {
 }
 
 // The folder is listed again when the renames are planned: numbered images
-// that can no longer be the slides stop the command before anything changes.
-TEST_F(CreateHtml, SeriesBrokenSinceDetectionIsRefusedBeforeAnyRename) {
-  for (const char* n : {"Slide1.png", "Slide2.png", "show.ppz"}) f.put(n);
-  f.browse_show();
-  f.put("Slide4.png");
-  f.dialogs.default_answer = Answer::Yes;
-  const CommandResult r = slide_html_click(f.job);
-  EXPECT_EQ(r.ending, Ending::Failed);
-  EXPECT_EQ(r.failure.step, FileStep::Check);
-  EXPECT_EQ(r.failure.file, f.show_dir());
-  ASSERT_EQ(f.dialogs.shown.size(), 2u);
-  EXPECT_EQ(f.dialogs.shown[1].title, "HTMLの作成");
-  EXPECT_NE(f.dialogs.shown[1].text.find("Slide1.png ～ Slide4.png: 番号 3 の画像がありません。"),
-            std::string::npos);
-  EXPECT_EQ(testing::entries(f.show.path()),
-            (std::vector<std::string>{"Slide1.png", "Slide2.png", "Slide4.png", "show.ppz"}));
+// that can no longer be the slides, or a slide name another file holds (a
+// folder too), stop the command before anything changes.
+TEST_F(CreateHtml, SeriesThatCannotBeRenamedWhollyIsRefusedBeforeAnyRename) {
+  struct Case {
+    const char* added;  // after detection
+    bool folder;
+    std::string file;  // the failure's
+    std::string text;
+  } cases[] = {
+      {"Slide4.png", false, "", "Slide1.png ～ Slide4.png: 番号 3 の画像がありません。"},
+      {"img002.png", false, "img002.png",
+       "Slide2.png を img002.png に名前を変更できません。img002.png は既にあります。\r\n\n"
+       "番号付きの画像の名前はどれも変更しません。既にあるファイルの名前を変えるか、別のフォルダに"
+       "移して下さい。"},
+      {"IMG002.PNG", false, "img002.png", "Slide2.png を img002.png に名前を変更できません。"},
+      {"img002.png", true, "img002.png", "Slide2.png を img002.png に名前を変更できません。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.added);
+    CommandFixture g;
+    for (const char* n : {"Slide1.png", "Slide2.png", "show.ppz"}) g.put(n);
+    g.browse_show();
+    if (c.folder) {
+      std::filesystem::create_directory(g.show.file(c.added));
+    } else {
+      g.put(c.added);
+    }
+    const auto before = testing::tree_bytes(g.show.path());
+    g.dialogs.default_answer = Answer::Yes;
+    const CommandResult r = slide_html_click(g.job);
+    EXPECT_EQ(r.ending, Ending::Failed);
+    EXPECT_EQ(r.failure.step, FileStep::Check);
+    EXPECT_EQ(r.failure.file, g.show_dir() + c.file);
+    ASSERT_EQ(g.dialogs.shown.size(), 2u);
+    EXPECT_EQ(g.dialogs.shown[1].title, "HTMLの作成");
+    EXPECT_NE(g.dialogs.shown[1].text.find(c.text), std::string::npos) << g.dialogs.shown[1].text;
+    EXPECT_EQ(testing::tree_bytes(g.show.path()), before);
+  }
 }
 
 TEST_F(CreateHtml, NoSourceOnlyReports) {
