@@ -46,17 +46,25 @@ std::vector<Rename> series_renames(const SlideSet& set) {
 // `set`'s images: a listed name, letter case aside, or anything of that name.
 const Rename* name_held(const std::vector<Rename>& renames, const SlideSet& set,
                         const Listing& listing, const std::string& dir) {
-  std::unordered_set<std::string> images, others;
+  std::unordered_set<std::string> images;
   for (const std::string& name : set.images) images.insert(ascii_lower(name));
+  std::unordered_map<std::string, std::size_t> wanted;  // folded new name -> rename
+  for (std::size_t i = 0; i < renames.size(); ++i) {
+    std::string folded = ascii_lower(renames[i].to);
+    if (!images.count(folded)) wanted.emplace(std::move(folded), i);
+  }
+  std::size_t first = renames.size();
   for (std::string_view name : listing.names) {
-    std::string folded = ascii_lower(name);
-    if (!images.count(folded)) others.insert(std::move(folded));
+    // Every new name begins with "img".
+    if (!starts_with_folded(name, "img")) continue;
+    auto it = wanted.find(ascii_lower(name));
+    if (it != wanted.end()) first = std::min(first, it->second);
   }
-  for (const Rename& r : renames) {
-    const std::string folded = ascii_lower(r.to);
-    if (others.count(folded) || (!images.count(folded) && path_exists(dir + r.to))) return &r;
+  for (std::size_t i = 0; i < first; ++i) {
+    if (wanted.count(ascii_lower(renames[i].to)) && path_exists(dir + renames[i].to))
+      return &renames[i];
   }
-  return nullptr;
+  return first < renames.size() ? &renames[first] : nullptr;
 }
 
 }  // namespace
