@@ -47,4 +47,11 @@ std::string indented(const std::vector<std::string>& items) {
   return joined(items, kCrLf, std::string_view(&kTab, 1));
 }
 
+std::string enumerated(const std::vector<std::string>& items, std::size_t most) {
+  if (items.size() <= most) return joined(items, kListSeparator);
+  return joined({items.begin(), items.begin() + static_cast<std::ptrdiff_t>(most)},
+                kListSeparator) +
+         kListMore;
+}
+
 }  // namespace vellumet::msg

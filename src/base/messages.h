@@ -57,6 +57,33 @@ inline constexpr const char* kFrameStyleOutOfRange = "フレーム形式 %s は 
 inline constexpr const char* kShowNumberOutOfRange =
     "スライドショー番号 %s は 0 ～ 10 の範囲外です。";
 
+// Numbered images that cannot be a folder's slides: the head names the
+// folder, each finding is an item of a list ("%s" first: the images it is
+// about, as a range), the tail says that nothing is changed.
+inline constexpr const char* kSeriesHead =
+    "フォルダ %s の番号付きの画像は、次の理由でスライドとして使えません。";
+inline constexpr const char* kSeriesRange = "%s ～ %s";
+inline constexpr const char* kSeriesSeveral =
+    "番号付きの画像が %s 組あります（%s）。どの組がスライドか決められません。";
+inline constexpr const char* kSeriesMixed = "%s: 画像の種類が混ざっています（%s）。";
+inline constexpr const char* kSeriesTypeCount = "%s %s 枚";
+inline constexpr const char* kSeriesSameNumber = "%s: 番号 %s の画像が複数あります。";
+inline constexpr const char* kSeriesGap = "%s: 番号 %s の画像がありません。";
+inline constexpr const char* kSeriesTail =
+    "何も変更しません。スライドの画像を一組だけにし、番号を 0 か 1 から抜けなく付けて下さい。";
+// A numbered series is renamed all or none.
+inline constexpr const char* kSeriesKept =
+    "番号付きの画像の名前はどれも変更しません。既にあるファイルの名前を変えるか、別のフォルダに移し"
+    "て"
+    "下さい。";
+inline constexpr const char* kSeriesUndone =
+    "名前を変更した番号付きの画像は、元の名前に戻しました。";
+inline constexpr const char* kSeriesNotUndone = "次の画像は元の名前に戻せませんでした。";
+inline constexpr const char* kSeriesRenamed = "%s（元の名前: %s）";
+// Items of a list inside a sentence, and what stands for the ones left out.
+inline constexpr const char* kListSeparator = "、";
+inline constexpr const char* kListMore = "…";
+
 // The reason given for a file that is read but is a pipe, a device or a
 // socket instead of an ordinary file; it stands where a system error text would.
 inline constexpr const char* kNotRegularFile = "通常のファイルではありません。";
@@ -172,7 +199,8 @@ inline constexpr const char* kCliNoFolder = "フォルダを指定して下さ�
 inline constexpr const char* kCliFolderMissing = "フォルダ %s が見つかりません。何もしません。";
 inline constexpr const char* kCliNotSlideSet =
     "フォルダ %s にはスライドのネタ（img001.gif、img001.jpg、sld001.gif、sld001.jpg "
-    "のどれか）がありません。何もしません。";
+    "のどれか、または Slide1.png、Slide2.png… のような番号付きの画像）がありません。"
+    "何も変更しません。";
 // A box on the terminal: its title line, then its text.
 inline constexpr const char* kCliBoxTitle = "[%s]";
 // Questions on the terminal: the prompt, and how an answer was given.
@@ -252,5 +280,8 @@ std::string lines(const std::vector<std::string>& parts);
 std::string paragraphs(const std::vector<std::string>& parts);
 // A list inside a box text: each item after a TAB, joined by CR LF.
 std::string indented(const std::vector<std::string>& items);
+// Items inside a sentence: the first `most`, joined by kListSeparator, then
+// kListMore when there are more.
+std::string enumerated(const std::vector<std::string>& items, std::size_t most);
 
 }  // namespace vellumet::msg

@@ -1,6 +1,5 @@
 #include "cli/dry_run.h"
 
-#include "base/ascii.h"
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
@@ -44,20 +43,20 @@ FileResult print_plan(Job& job, Console& console, bool clean) {
   }
   const std::string ext = image_extension(job.state.img_type);
   RenamePlan plan = plan_renames(job, ext);
-  if (!plan.listed.ok) {
-    job.dialogs.show(error_box(msg::kCreateTitle, list_failed_text(job, plan.listed)));
-    return plan.listed;
+  if (!plan.failure.ok) {
+    job.dialogs.show(error_box(msg::kCreateTitle, plan.failure_text));
+    return plan.failure;
   }
   console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(dir)}));
   console.out_line(msg::fill(msg::kCliPlanSlides, {job.window.text(TextField::Text2), ext}));
 
   std::vector<std::string> renames;
-  for (const Rename& r : plan.renames) {
-    // A name taken by another file (not just this one in other letter case).
-    const bool taken = !equals_folded(r.from, ascii_lower(r.to)) && is_normal_file(dir + r.to);
-    const std::string from = console.quoted(r.from), to = console.quoted(r.to);
-    renames.push_back(taken ? msg::fill(msg::kCliPlanRenameTaken, {from, to, to})
-                            : msg::fill(msg::kCliPlanRename, {from, to}));
+  const std::vector<bool> taken = taken_targets(plan, dir);
+  for (std::size_t i = 0; i < plan.renames.size(); ++i) {
+    const std::string from = console.quoted(plan.renames[i].from);
+    const std::string to = console.quoted(plan.renames[i].to);
+    renames.push_back(taken[i] ? msg::fill(msg::kCliPlanRenameTaken, {from, to, to})
+                               : msg::fill(msg::kCliPlanRename, {from, to}));
   }
   print_list(console, msg::kCliPlanRenames, renames);
 

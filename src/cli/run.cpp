@@ -112,7 +112,9 @@ Ending convert(Session& s, Console& console, const Options& o, const std::string
     s.dialogs.show(error_box(msg::kCreateTitle, list_failed_text(s.job, files.read)));
     return Ending::Failed;
   }
-  if (!preview_pic(s.job, folder, files)) {
+  bool refused = false;  // told why already
+  if (!preview_pic(s.job, folder, files, &refused)) {
+    if (refused) return Ending::Failed;
     s.dialogs.show(
         error_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {console.quoted(folder)})));
     return Ending::Failed;

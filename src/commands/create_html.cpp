@@ -105,15 +105,37 @@ CommandResult rename_or_ask(Job& job, const Rename& rename) {
   return failed(job, std::move(r), text);
 }
 
+// Rename `at` of the plan's numbered series. When it fails, the series'
+// renames done before it are undone, last first, and a box says so.
+CommandResult rename_in_series(Job& job, const RenamePlan& plan, std::size_t at) {
+  const std::string& dir = job.state.src_dir;
+  const Rename& rename = plan.renames[at];
+  FileResult r = rename_no_replace(dir + rename.from, dir + rename.to);
+  if (r.ok) return {};
+  std::vector<std::string> not_undone;
+  for (std::size_t i = at; i-- > 0;) {
+    const Rename& done = plan.renames[i];
+    if (!rename_no_replace(dir + done.to, dir + done.from).ok)
+      not_undone.push_back(msg::fill(msg::kSeriesRenamed, {done.to, done.from}));
+  }
+  std::vector<std::string> text = {msg::fill(msg::kRenameFailed, {rename.from, rename.to}),
+                                   r.reason};
+  if (not_undone.empty()) {
+    text.push_back(msg::kSeriesUndone);
+  } else {
+    text.push_back(msg::kSeriesNotUndone);
+    text.push_back(msg::indented(not_undone));
+  }
+  return failed(job, std::move(r), msg::paragraphs(text));
+}
+
 CommandResult normalise_names(Job& job, const std::string& ext) {
   RenamePlan plan = plan_renames(job, ext);
-  if (!plan.listed.ok) {
-    const std::string text = list_failed_text(job, plan.listed);
-    return failed(job, std::move(plan.listed), text);
-  }
+  if (!plan.failure.ok) return failed(job, std::move(plan.failure), plan.failure_text);
   CommandResult r;
-  for (const Rename& rename : plan.renames) {
-    if (ended(r = rename_or_ask(job, rename))) return r;
+  for (std::size_t i = 0; i < plan.renames.size(); ++i) {
+    r = i < plan.series ? rename_in_series(job, plan, i) : rename_or_ask(job, plan.renames[i]);
+    if (ended(r)) return r;
   }
   return r;
 }

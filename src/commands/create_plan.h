@@ -17,13 +17,36 @@ struct Rename {
 };
 struct RenamePlan {
   std::vector<Rename> renames;
-  FileResult listed;  // a failure when src_dir could not be listed (renames then empty)
+  // The first `series` renames give a numbered series its slide names; they
+  // are done all or none.
+  std::size_t series = 0;
+  // Why nothing may be renamed (renames then empty): src_dir could not be
+  // listed (step List), or its numbered images cannot be the slides (step
+  // Check). `failure_text` is the box saying so.
+  FileResult failure;
+  std::string failure_text;
 };
 
-// The renames for slide images of extension `ext`, from one listing of
-// src_dir: each slide image whose normalised name differs, in listing order,
-// then, with the player option on, the first "*.ppz" file to pres0.ppz.
+// The renames, from one listing of src_dir. The slides first: for a
+// numbered series (source/numbered_series.h), each image whose name differs
+// from "img" + its place in number order as three digits or more + "." + its
+// slide extension, ordered so that none needs a name another still holds;
+// when another file holds one of those names, the plan fails (step Check)
+// before anything is renamed. Otherwise each slide image of extension `ext` whose normalised name
+// differs, in listing order. Then, with the player option on, the first
+// "*.ppz" file to pres0.ppz.
 RenamePlan plan_renames(const Job& job, const std::string& ext);
+
+// `renames` reordered so that a rename whose new name is the old name of
+// another (letter case aside) comes after that other one; the rest keep
+// their order. Renames that would wait on each other in a ring keep theirs.
+std::vector<Rename> ordered_renames(std::vector<Rename> renames);
+
+// For each rename of `plan`, in order, whether its new name will be held
+// when its turn comes (inside `dir`, which ends in "/"): by a file there now
+// that no earlier rename moves away, or by an earlier rename's file. A
+// rename that only changes letter case is never held.
+std::vector<bool> taken_targets(const RenamePlan& plan, const std::string& dir);
 
 // One writing step: the files it writes (relative to src_dir) and the writer.
 struct OutputStep {

@@ -18,7 +18,10 @@ struct JobState {
   std::string src_dir;  // export folder, ending in "/" once set; "" = none chosen
   std::string app_dir;  // the program folder, no final "/"; set by each Create-HTML run
   std::int16_t slide_count = 0;
-  std::int16_t img_type = 0;  // 1..4 into first_file; 1 and 3 are GIF, others JPEG
+  // 1..4 into first_file (1 and 3 GIF, 2 and 4 JPEG); a numbered series takes
+  // the type of the names it is renamed to: 1 GIF, 2 JPEG, 5 PNG, 6 WebP.
+  // 0 until a set is found, then treated as JPEG.
+  std::int16_t img_type = 0;
   std::int16_t gomi_count = 0;
   int frame_style = 0;  // 0..3 from the icon list or the frame style dialog
   float frame_scale = 0.0f;

@@ -8,9 +8,13 @@ std::string first_file_name(int k) {
   return std::string(k <= 2 ? "img" : "sld") + three_digits(1) + "." + image_extension(k);
 }
 
+int image_type(std::string_view ext) {
+  return ext == kGif ? 1 : ext == kPng ? 5 : ext == kWebp ? 6 : 2;
+}
+
 std::string normalised_slide_name(std::string_view name, std::string_view ext) {
   std::string renamed = "img";
-  renamed += name.substr(3, name.size() - 6);
+  renamed += name.substr(3, name.size() - 3 - ext.size());
   renamed += ext;
   return renamed;
 }

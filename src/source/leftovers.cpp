@@ -1,10 +1,14 @@
 #include "source/leftovers.h"
 
+#include <algorithm>
+
 #include "base/file_ops.h"
 #include "base/line_ends.h"
 #include "base/messages.h"
 #include "source/file_names.h"
+#include "source/numbered_series.h"
 #include "source/paths.h"
+#include "source/slide_set.h"
 
 namespace vellumet {
 
@@ -16,6 +20,18 @@ void show_list(Job& job) {
   list.clear();
   for (std::string_view n : job.state.gomi_files) list.append(n).append(kCrLf);
   job.window.set_text(TextField::Text4, list.empty() ? msg::kNoGomi : list);
+}
+
+// In a folder without an export's first slide image, the images of every
+// numbered series (also of one that cannot be the slides), sorted bytewise.
+std::vector<std::string> series_images(const JobState& state, const Listing& listing) {
+  std::vector<std::string> kept;
+  if (find_first_file(state, listing) != 0) return kept;
+  for (Series& s : find_series(listing))
+    kept.insert(kept.end(), std::make_move_iterator(s.images.begin()),
+                std::make_move_iterator(s.images.end()));
+  std::sort(kept.begin(), kept.end());
+  return kept;
 }
 
 }  // namespace
@@ -68,8 +84,11 @@ void search_gomi(Job& job, const Listing& listing) {
   if (!s.src_dir.empty()) {
     std::string page = job.window.text(TextField::Text3);
     std::string download = protected_download_name(job);
+    const std::vector<std::string> series = series_images(s, listing);
     for (std::string_view name : listing.names) {
-      if (is_leftover(name, page, download)) s.gomi_files.push_back(name);
+      if (is_leftover(name, page, download) &&
+          !std::binary_search(series.begin(), series.end(), name))
+        s.gomi_files.push_back(name);
     }
   }
   s.gomi_count = static_cast<std::int16_t>(std::min<std::size_t>(s.gomi_files.size(), 32767));

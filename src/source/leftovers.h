@@ -22,10 +22,12 @@ std::string download_path(const Job& job);
 // file inside src_dir; "" otherwise.
 std::string protected_download_name(const Job& job);
 
-// Rebuilds gomi_files, gomi_count and Text4 from src_dir. With src_dir empty
-// nothing is listed. A failure (step List) when src_dir could not be read;
-// the list then holds what was read before. The second form uses a listing
-// of src_dir already read.
+// Rebuilds gomi_files, gomi_count and Text4 from src_dir: the names
+// is_leftover gives, except, in a folder without an export's first slide
+// image, the images of numbered series (source/numbered_series.h), before
+// and after their renaming. With src_dir empty nothing is listed. A failure
+// (step List) when src_dir could not be read; the list then holds what was
+// read before. The second form uses a listing of src_dir already read.
 FileResult search_gomi(Job& job);
 void search_gomi(Job& job, const Listing& listing);
 

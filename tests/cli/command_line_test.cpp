@@ -108,6 +108,23 @@ TEST_F(CommandLine, DryRunPrintsThePlanAndChangesNoByte) {
       << r.out;
   EXPECT_TRUE(r.out.ends_with("確認のみ: " + clash + "\n確認のみ: " + folder + "\n")) << r.out;
   EXPECT_EQ(r.status, 0);
+
+  // A numbered series shifted up by one is renamed from the top down, so no
+  // name is taken when its turn comes.
+  const std::string series = work.file("series");
+  std::filesystem::create_directory(series);
+  for (const char* n : {"img000.png", "img001.png", "img002.png", "notes.txt"})
+    testing::write_bytes(series + "/" + n, n);
+  const auto series_before = tree_bytes(series);
+  r = vellumet({"--create", "--dry-run", series});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, series +
+                       "/（--dry-run: 何も変更しません）\nチャート枚数 3、png\n"
+                       "名前を変更するファイル:\n\timg002.png → img003.png\n"
+                       "\timg001.png → img002.png\n\timg000.png → img001.png\n"
+                       "書き込むファイル:\n\tindex.html\n\tnavbtn1.htm\n"
+                       "消去を確認するファイル（--no-clean: 消去しません）:\n\tnotes.txt\n\n");
+  expect_unchanged(series, series_before);
 }
 
 // Whatever the real run refuses before changing anything, the dry run
@@ -150,9 +167,21 @@ TEST_F(CommandLine, DryRunRefusesWhatTheRunRefuses) {
 
 TEST_F(CommandLine, FoldersResolveAsTheSystemResolvesThemAndBrokenOnesFailAlone) {
   const std::string a = sample("a"), c = sample("c");
-  const std::string plain = work.file("plain");
+  const std::string plain = work.file("plain"), gap = work.file("gap");
   std::filesystem::create_directory(plain);
   testing::write_bytes(plain + "/notes.txt", "no slides here");
+  std::filesystem::create_directory(gap);
+  for (const char* n : {"Slide1.png", "Slide3.png", "notes.txt"})
+    testing::write_bytes(gap + "/" + n, n);
+  const auto gap_before = tree_bytes(gap);
+  const std::string gap_box = printed_box(
+      msg::kOpenFolderTitle,
+      msg::paragraphs({msg::fill(msg::kSeriesHead, {gap}),
+                       msg::indented({"Slide1.png ～ Slide3.png: 番号 2 の画像がありません。"}),
+                       msg::kSeriesTail}));
+  ProgramRun dry = vellumet({"--create", "--dry-run", "gap"});
+  EXPECT_EQ(dry.status, 1);
+  EXPECT_EQ(dry.err, gap_box);
   // "link/.." is where the link leads, one up: deep, not the working folder,
   // which holds a slide set of its own here.
   const std::string deep = sample("deep");
@@ -161,12 +190,14 @@ TEST_F(CommandLine, FoldersResolveAsTheSystemResolvesThemAndBrokenOnesFailAlone)
   std::filesystem::create_directory_symlink("nowhere/inner", work.file("dangling"));
   testing::write_bytes(work.file("sld001.gif"), "the working folder's own");
   testing::write_bytes(work.file("author.txt"), "the working folder's own");
-  ProgramRun r = vellumet(
-      {"--create", "--yes", "--clean", "a", "plain", "missing", "link/..", "dangling/..", "c"});
+  ProgramRun r = vellumet({"--create", "--yes", "--clean", "a", "plain", "missing", "gap",
+                           "link/..", "dangling/..", "c"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "完了: " + a + "\n失敗: " + plain + "\n失敗: " + work.file("missing") +
-                       "\n完了: " + deep + "\n失敗: " + work.file("dangling/..") + "\n完了: " + c +
-                       "\n");
+                       "\n失敗: " + gap + "\n完了: " + deep +
+                       "\n失敗: " + work.file("dangling/..") + "\n完了: " + c + "\n");
+  EXPECT_NE(r.err.find(gap_box), std::string::npos) << r.err;
+  expect_unchanged(gap, gap_before);
   EXPECT_NE(r.err.find(printed_box(msg::kCreateTitle, msg::fill(msg::kCliNotSlideSet, {plain}))),
             std::string::npos);
   for (const char* missing : {"missing", "dangling/.."}) {
@@ -180,8 +211,8 @@ TEST_F(CommandLine, FoldersResolveAsTheSystemResolvesThemAndBrokenOnesFailAlone)
   EXPECT_EQ(entries(deep),
             (Args{"img001.gif", "img002.gif", "img003.gif", "img004.gif", "img005.gif",
                   "index.html", "inner", "navbtn1.htm", "pres0.ppz", "sld001.htm"}));
-  EXPECT_EQ(entries(work.path()),
-            (Args{"a", "author.txt", "c", "dangling", "deep", "link", "plain", "sld001.gif"}));
+  EXPECT_EQ(entries(work.path()), (Args{"a", "author.txt", "c", "dangling", "deep", "gap", "link",
+                                        "plain", "sld001.gif"}));
 }
 
 // A name with control characters, or bytes that are no text, reaches the
@@ -196,11 +227,21 @@ TEST_F(CommandLine, OddNamesReachTheTerminalQuoted) {
   for (const char* line : {"\t$'\\033]0;pwned\\a.htm'\n", "\t$'\\377\\376.htm'\n"})
     EXPECT_NE(plan.out.find(line), std::string::npos) << line;
 
+  // Numbered images that cannot be the slides are named quoted too.
+  const std::string series = work.file("series");
+  std::filesystem::create_directory(series);
+  for (const char* n : {"/\x1b]0;pwned\a1.png", "/\x1b]0;pwned\a3.png"})
+    testing::write_bytes(series + n, "slide");
+  const ProgramRun gap = vellumet({"--create", "--dry-run", series});
+  EXPECT_EQ(gap.status, 1);
+  EXPECT_NE(gap.err.find("$'\\033]0;pwned\\a1.png' ～ $'\\033]0;pwned\\a3.png'"), std::string::npos)
+      << gap.err;
+
   const ProgramRun run = vellumet({"--create", "--yes", "--clean", folder, sample("plain")});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("スライドのネタには、" + shown + "/' を使います。"), std::string::npos);
   EXPECT_TRUE(run.out.starts_with("完了: " + shown + "'\n")) << run.out;
-  for (const std::string* printed : {&plan.out, &plan.err, &run.out, &run.err})
+  for (const std::string* printed : {&plan.out, &plan.err, &gap.err, &run.out, &run.err})
     EXPECT_EQ(printed->find_first_of("\x1b\a\xff"), std::string::npos) << *printed;
   EXPECT_EQ(entries(folder), kPublished);  // both leftovers deleted, by their bytes
 }

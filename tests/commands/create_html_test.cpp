@@ -88,6 +88,89 @@ TEST_F(CreateHtml, TypicalRun) {
   EXPECT_DOUBLE_EQ(f.job.state.last_slide[1], 12);
 }
 
+// A numbered series becomes img001.EXT... in the order of its numbers, the
+// extension lower case and "jpeg" written "jpg"; the viewer gets that
+// extension, and the series' images are never offered for deletion.
+TEST_F(CreateHtml, NumberedSeriesIsRenamedInNumberOrder) {
+  struct Case {
+    std::string prefix;
+    int first;
+    int width;
+    std::string ext;
+    std::string slide_ext;
+  } cases[] = {
+      {"Slide", 1, 0, "PNG", "png"},      {"img", 0, 3, "png", "png"},  // all shift up by one
+      {"スライド", 1, 0, "webp", "webp"}, {"page-", 1, 2, "jpeg", "jpg"},
+      {"img", 1, 3, "png", "png"},  // named as the slides already
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.prefix + c.ext);
+    CommandFixture g;
+    for (const char* t : {"index_c_l.htm", "navbtn_c.htm", "sld000.htm"})
+      g.put_template(t, read_bytes(kData + "/Template/" + t));
+    for (int i = 0; i < 12; ++i) {
+      std::string n = std::to_string(c.first + i);
+      n.insert(0, n.size() < static_cast<std::size_t>(c.width) ? c.width - n.size() : 0, '0');
+      g.put(c.prefix + n + "." + c.ext, "slide " + std::to_string(i + 1));
+    }
+    g.put("notes.txt");
+    g.browse_show();
+    g.dialogs.default_answer = Answer::Yes;
+    EXPECT_EQ(slide_html_click(g.job).ending, Ending::Done) << testing::box_log(g.dialogs);
+    std::vector<std::string> want;
+    for (int i = 1; i <= 12; ++i) {
+      want.push_back("img" + three(i) + "." + c.slide_ext);
+      EXPECT_EQ(read_bytes(g.show.file(want.back())), "slide " + std::to_string(i));
+    }
+    for (const char* n : {"index.html", "navbtn1.htm"}) want.push_back(n);
+    EXPECT_EQ(testing::entries(g.show.path()), want);
+    EXPECT_NE(read_bytes(g.show.file("index.html")).find("var Ext = \"" + c.slide_ext + "\";"),
+              std::string::npos);
+    EXPECT_EQ(g.dialogs.shown.size(), 3u);  // confirmation, clean-up offer (notes.txt), done
+  }
+}
+
+// The folder is listed again when the renames are planned: numbered images
+// that can no longer be the slides, or a slide name another file holds (a
+// folder too), stop the command before anything changes.
+TEST_F(CreateHtml, SeriesThatCannotBeRenamedWhollyIsRefusedBeforeAnyRename) {
+  struct Case {
+    const char* added;  // after detection
+    bool folder;
+    std::string file;  // the failure's
+    std::string text;
+  } cases[] = {
+      {"Slide4.png", false, "", "Slide1.png ～ Slide4.png: 番号 3 の画像がありません。"},
+      {"img002.png", false, "img002.png",
+       "Slide2.png を img002.png に名前を変更できません。img002.png は既にあります。\r\n\n"
+       "番号付きの画像の名前はどれも変更しません。既にあるファイルの名前を変えるか、別のフォルダに"
+       "移して下さい。"},
+      {"IMG002.PNG", false, "img002.png", "Slide2.png を img002.png に名前を変更できません。"},
+      {"img002.png", true, "img002.png", "Slide2.png を img002.png に名前を変更できません。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.added);
+    CommandFixture g;
+    for (const char* n : {"Slide1.png", "Slide2.png", "show.ppz"}) g.put(n);
+    g.browse_show();
+    if (c.folder) {
+      std::filesystem::create_directory(g.show.file(c.added));
+    } else {
+      g.put(c.added);
+    }
+    const auto before = testing::tree_bytes(g.show.path());
+    g.dialogs.default_answer = Answer::Yes;
+    const CommandResult r = slide_html_click(g.job);
+    EXPECT_EQ(r.ending, Ending::Failed);
+    EXPECT_EQ(r.failure.step, FileStep::Check);
+    EXPECT_EQ(r.failure.file, g.show_dir() + c.file);
+    ASSERT_EQ(g.dialogs.shown.size(), 2u);
+    EXPECT_EQ(g.dialogs.shown[1].title, "HTMLの作成");
+    EXPECT_NE(g.dialogs.shown[1].text.find(c.text), std::string::npos) << g.dialogs.shown[1].text;
+    EXPECT_EQ(testing::tree_bytes(g.show.path()), before);
+  }
+}
+
 TEST_F(CreateHtml, NoSourceOnlyReports) {
   f.window.set_text(TextField::Text3, "");  // not even looked at
   const CommandResult r = slide_html_click(f.job);

@@ -381,6 +381,34 @@ TEST(FaultTest, LeftoverThatCannotBeDeletedIsNamedAndTheOthersGo) {
   EXPECT_EQ(after, expected_after);
 }
 
+// A numbered series is renamed all or none: a rename that fails undoes the
+// ones before it.
+TEST(FaultTest, SeriesRenameThatFailsUndoesTheEarlierOnes) {
+  TempDir tmp;
+  const std::string program = make_program(tmp);
+  const std::string dir = tmp.file("show");
+  fill_folder(dir, {"Slide1.png", "Slide2.png", "Slide3.png"});
+  // A sticky folder: nobody may rename its own files only.
+  ::chmod(dir.c_str(), 01777);
+  give_to_nobody(dir + "/Slide1.png");
+  give_to_nobody(dir + "/Slide3.png");
+  const Snapshot before = snapshot(tmp.path());
+
+  const ChildReport r = create_html_in_child(program, dir, {Answer::Yes});
+  expect_dropped(r);
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to own the file that cannot be renamed";
+  const std::vector<MessageBox> expected = {
+      question(kCreate, testing::confirmation_text(dir + "/", "index.html")),
+      info(kCreate, "Slide2.png を img002.png に名前を変更できませんでした。\r\n\n" +
+                        error_text(EPERM) +
+                        "\r\n\n名前を変更した番号付きの画像は、元の名前に戻しました。"),
+  };
+  EXPECT_EQ(r.boxes, expected);
+  EXPECT_EQ(r.values.at("step"), std::to_string(static_cast<int>(FileStep::Rename)));
+  EXPECT_EQ(r.values.at("file"), dir + "/Slide2.png");
+  EXPECT_EQ(snapshot(tmp.path()), before);
+}
+
 struct IconCase {
   const char* label;
   enum { Missing, Unreadable, Folder, Fifo, Content } kind;

@@ -159,18 +159,37 @@ TEST_F(BrowseTest, PipeInPlaceOfASlideIsNeverWaitedOn) {
   EXPECT_FALSE(had_to_write);
 }
 
-TEST_F(BrowseTest, LargePhotoIsDecodedAtPreviewSize) {
-  std::string photos = work.path() + "/photos";
-  ::mkdir(photos.c_str(), 0755);
-  QImage photo(4000, 3000, QImage::Format_RGB32);
-  photo.fill(QColor(200, 40, 40));
-  ASSERT_TRUE(photo.save(QString::fromStdString(photos + "/sld001.jpg"), "JPEG", 50));
-  form->browser().refresh();  // as when the user comes back to the window
-  open_dir_row("photos");
-  EXPECT_EQ(form->job().state.img_type, 4);
-  const QImage& preview = find<PreviewImage>("Image3")->image();
-  ASSERT_EQ(preview.size(), QSize(177, 137));
-  EXPECT_NEAR(QColor(preview.pixel(88, 68)).red(), 200, 8);
+// Every type a slide may have previews, a large photo decoded at the preview's
+// size; a numbered series previews the image with the lowest number.
+TEST_F(BrowseTest, SlidesOfEveryTypePreviewDecodedAtPreviewSize) {
+  struct Case {
+    const char* folder;
+    std::vector<std::string> names;  // the first is the one previewed
+    const char* format;
+    int img_type;
+    QSize size;
+  } cases[] = {
+      {"photos", {"sld001.jpg"}, "JPEG", 4, {4000, 3000}},
+      {"png", {"Slide1.PNG", "Slide2.PNG"}, "PNG", 5, {800, 600}},
+      {"webp", {"ページ-00.webp", "ページ-01.webp"}, "WEBP", 6, {800, 600}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const std::string folder = work.path() + "/" + c.folder;
+    ::mkdir(folder.c_str(), 0755);
+    QImage photo(c.size, QImage::Format_RGB32);
+    for (const auto& name : c.names) {
+      photo.fill(name == c.names.front() ? QColor(200, 40, 40) : QColor(40, 40, 200));
+      ASSERT_TRUE(photo.save(QString::fromStdString(folder + "/" + name), c.format, 50));
+    }
+    form->browser().refresh();  // as when the user comes back to the window
+    open_dir_row(c.folder);
+    EXPECT_EQ(form->job().state.img_type, c.img_type);
+    const QImage& preview = find<PreviewImage>("Image3")->image();
+    ASSERT_EQ(preview.size(), QSize(177, 137));
+    EXPECT_NEAR(QColor(preview.pixel(88, 68)).red(), 200, 24);
+    open_dir_row(work_row());
+  }
 }
 
 // A folder from the command line or a drop opens as if chosen in the folder
