@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "deck/result.h"
+#include "base/file_result.h"
+#include "deck/failure.h"
 
 namespace vellumet::deck {
 
@@ -31,8 +32,8 @@ struct OfficeSettings {
 // the deck, with a profile of its own in `work`, so that other runs and a
 // LibreOffice the user has open do not meet it. On success `pdf` is the PDF's
 // path. A run past the time limit, or cancelled, is ended with everything it
-// started.
-Result office_to_pdf(const std::string& deck, const std::string& work,
-                     const OfficeSettings& settings, std::string& pdf);
+// started. Returns the failure (None on success), its details in `why`.
+Failure office_to_pdf(const std::string& deck, const std::string& work,
+                      const OfficeSettings& settings, std::string& pdf, FileResult& why);
 
 }  // namespace vellumet::deck
