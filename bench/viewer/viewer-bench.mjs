@@ -1,6 +1,6 @@
 #!/usr/bin/env node
-// Viewer benchmark: a 999-slide show made by the real generator, served over
-// loopback and opened in headless Chromium. Reports
+// Viewer benchmark: a 999-slide show made by the program's command line,
+// served over loopback and opened in headless Chromium. Reports
 //   - time to first slide painted: from navigation start to the paint of
 //     slide 1 (Element Timing), over fresh browser contexts, next to the same
 //     time for a plain page that shows only that image (the floor), the two
@@ -32,13 +32,10 @@ const SLIDES = 999;
 const steps = Math.min(SLIDES - 1, Number(option('steps', '60')));
 const TARGET_MS = 150;
 
-process.env.VELLUMET_PROGRAM_FOLDER ??= path.join(build, 'bin');
-process.env.VELLUMET_MAKE_VIEWER ??= path.join(build, 'tests/e2e/make_viewer');
-for (const f of [process.env.VELLUMET_PROGRAM_FOLDER, process.env.VELLUMET_MAKE_VIEWER]) {
-  if (!fs.existsSync(f)) {
-    console.error(`${f} not found: build the default preset first (cmake --build --preset default)`);
-    process.exit(2);
-  }
+process.env.VELLUMET_PROGRAM ??= path.join(build, 'bin/vellumet');
+if (!fs.existsSync(process.env.VELLUMET_PROGRAM)) {
+  console.error(`${process.env.VELLUMET_PROGRAM} not found: build the default preset first (cmake --build --preset default)`);
+  process.exit(2);
 }
 
 const { launchChromium, renderSlides, writeExport, makeViewer, tempFolder } = await import(

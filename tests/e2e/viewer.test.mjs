@@ -1,5 +1,5 @@
 // Browser tests of the generated viewer. Each case turns a fixture export into
-// a viewer with the real generator (make_viewer), opens it in Chromium over
+// a viewer with the program's command line, opens it in Chromium over
 // http://127.0.0.1 or file:// and drives it like a user: buttons, the slide
 // list, every navigation key in every frame, deep links and reloads.
 import { test, before, after } from 'node:test';
@@ -14,13 +14,14 @@ import {
   SOURCE_DIR,
   launchChromium,
   makeViewer,
+  programFolder,
   renderSlides,
   requireEnv,
   tempFolder,
   writeExport,
 } from './lib/viewer.mjs';
 
-const PROGRAM_FOLDER = requireEnv('VELLUMET_PROGRAM_FOLDER');
+const PROGRAM_FOLDER = programFolder();
 const OUTPUT_DIR = requireEnv('VELLUMET_E2E_OUTPUT');
 const VIEWPORT = { width: 1024, height: 640 };
 const SLIDES = 6;
