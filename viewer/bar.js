@@ -7,11 +7,6 @@
 (function () {
   "use strict";
 
-  var KEYS = {
-    ArrowRight: "next", ArrowDown: "next", PageDown: "next", " ": "next",
-    ArrowLeft: "prev", ArrowUp: "prev", PageUp: "prev", Backspace: "prev",
-    Home: "first", End: "last"
-  };
   var framed = window.parent !== window;
   var bar = document.getElementById("vm-bar");
   var counter = document.getElementById("vm-count");
@@ -19,6 +14,8 @@
   var row = document.body.classList.contains("vm-row");
   var count = 0;
   var reported = 0;
+
+{{> keys.js}}
 
   function post(message) {
     message.vellumet = 1;
@@ -74,8 +71,8 @@
   // from here); the slide list keeps all its keys. Elsewhere the keys move
   // through the show.
   function onKey(e) {
-    if (e.altKey || e.ctrlKey || e.metaKey || e.isComposing) return;
-    if (e.target === list) return;
+    var command = keyCommand(e);
+    if (!command || e.target === list) return;
     var control = e.target && e.target.closest ? e.target.closest(".vm-btn") : null;
     if (control && (e.key === " " || e.key === "Enter")) {
       if (e.key === " " && control.tagName === "A") {
@@ -84,9 +81,6 @@
       }
       return;
     }
-    var command = KEYS[e.key];
-    if (!command) return;
-    if (e.key === " " && e.shiftKey) command = "prev";
     e.preventDefault();
     send(command);
   }

@@ -10,12 +10,6 @@
     missing: "\u306E\u753B\u50CF\u304C\u898B\u3064\u304B\u308A\u307E\u305B\u3093",
     empty: "\u3053\u306E\u30B9\u30E9\u30A4\u30C9\u30B7\u30E7\u30FC\u306B\u306F\u30B9\u30E9\u30A4\u30C9\u304C\u3042\u308A\u307E\u305B\u3093\u3002"
   };
-  // Keys that move through the show, whichever frame has the focus.
-  var KEYS = {
-    ArrowRight: "next", ArrowDown: "next", PageDown: "next", " ": "next",
-    ArrowLeft: "prev", ArrowUp: "prev", PageUp: "prev", Backspace: "prev",
-    Home: "first", End: "last"
-  };
   // The band that holds the bar, in CSS pixels. A column is narrower in a
   // small window; a row is as tall as the bar says it needs at its width,
   // guessed until the bar has said so.
@@ -62,6 +56,8 @@
   function noop() {}
 
 {{> show-place.js}}
+
+{{> keys.js}}
 
   // "img" + the slide number in at least three digits + the extension.
   function imageName(n) {
@@ -354,10 +350,8 @@
   }
 
   function onKey(e) {
-    if (e.altKey || e.ctrlKey || e.metaKey || e.isComposing) return;
-    var command = KEYS[e.key];
+    var command = keyCommand(e);
     if (!command) return;
-    if (e.key === " " && e.shiftKey) command = "prev";
     e.preventDefault();
     run(command);
   }
