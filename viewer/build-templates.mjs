@@ -30,23 +30,31 @@ export const PAGES = [
 ];
 
 // Values shared by the entry page and the bar: the bar's colour, and the
-// band that holds the bar, in CSS pixels. A column is narrower in a window
-// less than small-window pixels wide; a row is as tall as its bar needs,
-// which is one row of controls in a wide window and two in a small one.
+// band that holds the bar, in CSS pixels. Both pages choose the band's shape
+// from the window's size alone, so the band is settled before anything is
+// painted:
+//   - a column is one column of controls, narrower in a small window (at
+//     most small-window-below pixels wide); in a short window (less than
+//     short-window pixels tall) it is the wide column holding two columns;
+//   - a row is one row of controls; in a small window two rows; in a tiny
+//     one (at most tiny-window-below pixels wide) two rows of smaller ones.
 const SHARED = {
   'bar-colour': '#1f2933',
   column: '88',
   'narrow-column': '56',
   row: '52',
   'wrapped-row': '96',
-  'small-window': '600',
+  'tiny-row': '80',
   'small-window-below': '599',
+  'short-window': '540',
+  'short-window-below': '539',
+  'tiny-window-below': '319',
 };
 
 // What the page writers' tables leave to the templates: the lines that hold a
 // marker (one, unless named here), and the button that alone shares its line
 // with each marker whose line is emptied when its option is off.
-const LINES = { entry: { GIF: 2, navbtn0: 2 } };
+const LINES = { entry: { GIF: 3, navbtn0: 3 } };
 const SHARES_LINE = { sld000: 'S_BUTTON', DOWNLOAD_FILE: 'D_BUTTON' };
 
 // The rules a template must keep, from the page writers' marker tables:

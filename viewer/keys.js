@@ -1,8 +1,9 @@
-  // Keys that move through the show, whichever frame has the focus.
+  // Keys that move through the show, whichever frame has the focus, open and
+  // close the view of all slides.
   var KEYS = {
     ArrowRight: "next", ArrowDown: "next", PageDown: "next", " ": "next",
     ArrowLeft: "prev", ArrowUp: "prev", PageUp: "prev", Backspace: "prev",
-    Home: "first", End: "last"
+    Home: "first", End: "last", g: "overview", G: "overview", Escape: "close"
   };
 
   // The show's command for a key press, or null when the key is left to the

@@ -82,7 +82,7 @@ function paintProbe() {
   // The slide frame's document is made by the entry page's script: watch it
   // from the moment it exists.
   new MutationObserver(() => {
-    const frame = document.querySelector('frame[name="vmslide"]');
+    const frame = document.querySelector('iframe[name="vmslide"]');
     const doc = frame && frame.contentDocument;
     if (doc && doc !== probe.slideDoc) {
       probe.slideDoc = doc;
@@ -97,7 +97,7 @@ function paintProbe() {
 function timings() {
   const nav = performance.getEntriesByType('navigation')[0];
   const out = { origin: performance.timeOrigin, html: nav.responseEnd, painted: window.__vmProbe.painted };
-  const slide = document.querySelector('frame[name="vmslide"]');
+  const slide = document.querySelector('iframe[name="vmslide"]');
   if (slide) out.framesMade = slide.contentWindow.performance.timeOrigin - performance.timeOrigin;
   return out;
 }
@@ -169,13 +169,13 @@ try {
   const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
   const page = await context.newPage();
   await page.goto(entry);
-  const box = await page.locator('frame[name="vmslide"]').boundingBox();
+  const box = await page.locator('iframe[name="vmslide"]').boundingBox();
   await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
   for (let n = 1; n <= steps; n++) {
     // The reader looks at slide n while slide n + 1 is preloaded.
     await page.waitForFunction(
       (next) => {
-        const doc = document.querySelector('frame[name="vmslide"]').contentDocument;
+        const doc = document.querySelector('iframe[name="vmslide"]').contentDocument;
         const want = `img${String(next).padStart(3, '0')}.jpg`;
         const img = [...doc.querySelectorAll('#vm-stage img')].find((i) => i.src.endsWith(want));
         return !!img && img.complete && img.naturalWidth > 0;
@@ -188,7 +188,7 @@ try {
     await page.evaluate(
       (next) => {
         window.__vmStep = new Promise((resolve) => {
-          const f = document.querySelector('frame[name="vmslide"]');
+          const f = document.querySelector('iframe[name="vmslide"]');
           const win = f.contentWindow;
           const doc = f.contentDocument;
           const want = `img${String(next).padStart(3, '0')}.jpg`;

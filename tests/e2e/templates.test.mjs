@@ -19,7 +19,9 @@ const ENTRY = [
   'var SlideExt = "GIF";',
   '  var BAR_PAGE = "navbtn0.htm";',
   '</script>',
+  '<img src="img001.GIF" crossorigin="anonymous">',
   '<iframe src="navbtn0.htm"></iframe>',
+  '<iframe src="navbtn0.htm#disk"></iframe>',
   '<img src="img001.GIF">',
 ];
 const BAR = [
@@ -39,7 +41,7 @@ const PLAYER = ['<head>', '<TITLE>Show</TITLE>', '<meta content="/img0/">', '</h
 
 // [what is wrong, kind, lines, the problem reported]
 const BROKEN = [
-  ['a third GIF', 'entry', [...ENTRY, '// GIFs'], /"GIF" on 3 lines, want 2/],
+  ['a fourth GIF', 'entry', [...ENTRY, '// GIFs'], /"GIF" on 4 lines, want 3/],
   ['GIF twice on a line', 'entry', ENTRY.map((l) => l.replace('img001.GIF', 'img001.GIF.GIF')), /"GIF" twice/],
   ['the slide count indented by a tab', 'entry', ENTRY.map((l) => l.replace('var L', '\tvar L')), /U\+9/],
   ['the slide count after other text', 'entry', ENTRY.map((l) => l.replace('var L', 'x; var L')), /must start its line/],

@@ -90,12 +90,13 @@ after(async () => {
 // ---------------------------------------------------------------- helpers
 
 // Records everything that went wrong on a page: console errors, script
-// errors, failed requests and error responses. `allowed` names URLs that may
-// fail (the standard button set cannot be found on a page opened from disk).
+// errors, failed requests and error responses. `allowed(url, message)` names
+// URLs that may fail (the standard button set cannot be found on a page
+// opened from disk) and console messages about them.
 function watch(page, allowed = () => false) {
   const problems = [];
   page.on('console', (m) => {
-    if (m.type() === 'error' && !allowed(m.location()?.url || '')) {
+    if (m.type() === 'error' && !allowed(m.location()?.url || '', m.text())) {
       problems.push(`console: ${m.text()} (${m.location()?.url})`);
     }
   });
@@ -120,7 +121,7 @@ function navFrame(page) {
 
 async function viewerState(page) {
   const shown = await page.evaluate(() => {
-    const frame = document.querySelector('frame[name="vmslide"]');
+    const frame = document.querySelector('iframe[name="vmslide"]');
     const doc = frame && frame.contentDocument;
     const img = doc && doc.querySelector('#vm-stage img.vm-current');
     const note = doc && doc.getElementById('vm-note');
@@ -228,7 +229,7 @@ async function runKeys(page, show, label) {
 // Where the slide is painted inside the slide frame: the bounding box of
 // everything that is not the frame's background, read from a screenshot.
 async function paintedBox(page) {
-  const clip = await page.locator('frame[name="vmslide"]').boundingBox();
+  const clip = await page.locator('iframe[name="vmslide"]').boundingBox();
   const png = await page.screenshot({ clip });
   const box = await analysis.evaluate(
     async ({ data, bg }) => {
@@ -307,8 +308,8 @@ async function expectBar(page, edge, label) {
     (b) => b.across === 0 && b.down === 0,
   );
   const vp = page.viewportSize();
-  const nav = await page.locator('frame[name="vmnav"]').boundingBox();
-  const slide = await page.locator('frame[name="vmslide"]').boundingBox();
+  const nav = await page.locator('iframe[name="vmnav"]').boundingBox();
+  const slide = await page.locator('iframe[name="vmslide"]').boundingBox();
   const msg = `${label}: bar ${JSON.stringify(nav)}, slides ${JSON.stringify(slide)}`;
   const column = edge === 'left' || edge === 'right';
   const band = column ? nav.width : nav.height;
@@ -472,7 +473,7 @@ for (const c of cases()) {
       // The keys with the focus in the bar, then in the slide frame.
       await nav.click('#vm-count');
       await runKeys(page, show, 'navigation bar focused');
-      const slideBox = await page.locator('frame[name="vmslide"]').boundingBox();
+      const slideBox = await page.locator('iframe[name="vmslide"]').boundingBox();
       await page.mouse.click(slideBox.x + slideBox.width / 2, slideBox.y + slideBox.height / 2);
       await runKeys(page, show, 'slide frame focused');
 
@@ -551,14 +552,15 @@ for (const c of cases()) {
 
         // Opened on its own (a new tab), the player page still leads back,
         // but only to a page of this folder: a bad name in its address gives
-        // way to the page this browser last showed the show on.
+        // way to the place this browser last showed the show at.
+        const last = `${entry}#${SLIDES}`;
         const backs = [
           [`from=index.html%234`, `${entry}#4`],
-          [`from=${encodeURIComponent('javascript:alert(1)')}`, entry],
-          [`from=${encodeURIComponent('../other.html#2')}`, entry],
-          [`from=${encodeURIComponent('http://example.invalid/')}`, entry],
-          ['from=%E0%A4%A', entry],
-          ['', entry],
+          [`from=${encodeURIComponent('javascript:alert(1)')}`, last],
+          [`from=${encodeURIComponent('../other.html#2')}`, last],
+          [`from=${encodeURIComponent('http://example.invalid/')}`, last],
+          ['from=%E0%A4%A', last],
+          ['', last],
         ];
         for (const [hash, want] of backs) {
           const alone = await context.newPage();
@@ -598,6 +600,7 @@ for (const c of cases()) {
 // ------------------------------------------------- phones, touch, no script
 
 const PHONE = { viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
+const SMALL_PHONE = { ...PHONE, viewport: { width: 320, height: 568 } };
 
 // A one-finger swipe through the middle of `box`, dx across and dy down.
 async function swipe(cdp, box, dx, dy) {
@@ -650,12 +653,12 @@ for (const scheme of ['http', 'file']) {
 
         // Sideways moves on the slide are the show's, the rest the browser's.
         const touchAction = await page.evaluate(
-          () => getComputedStyle(document.querySelector('frame[name="vmslide"]').contentDocument.documentElement).touchAction,
+          () => getComputedStyle(document.querySelector('iframe[name="vmslide"]').contentDocument.documentElement).touchAction,
         );
         assert.equal(touchAction, 'pan-y pinch-zoom');
         const historyLength = await page.evaluate(() => history.length);
         const cdp = await context.newCDPSession(page);
-        const box = await page.locator('frame[name="vmslide"]').boundingBox();
+        const box = await page.locator('iframe[name="vmslide"]').boundingBox();
         for (const [dx, dy, n] of SWIPES) {
           await swipe(cdp, box, dx, dy);
           await expectSlide(page, show, n).catch((e) => {
@@ -687,7 +690,8 @@ for (const scheme of ['http', 'file']) {
 }
 
 // Without script the first slide is shown beside the bar, and the bar says
-// that stepping needs script; its links still work.
+// that stepping needs script; its links still work, but the top button,
+// which leads nowhere from disk, is dimmed there.
 for (const scheme of ['http', 'file']) {
   test(`without script over ${scheme}: the first slide and a note, in every layout`, async () => {
     const shows = LAYOUTS.map((layout) => {
@@ -699,10 +703,13 @@ for (const scheme of ['http', 'file']) {
       const base = scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
       return { ...layout, base, ext: set.ext };
     });
+    // From disk the browser refuses the page's question of where it is.
+    const asked = /\/img001\.(gif|jpg)\b/;
+    const allowed = (url, message = '') => scheme === 'file' && (asked.test(url) || asked.test(message));
     for (const options of [{ viewport: VIEWPORT }, PHONE]) {
       const context = await browser.newContext({ ...options, javaScriptEnabled: false });
       const page = await context.newPage();
-      const problems = watch(page);
+      const problems = watch(page, allowed);
       try {
         for (const show of shows) {
           const label = `${show.edge}, ${options.viewport.width} px`;
@@ -714,20 +721,29 @@ for (const scheme of ['http', 'file']) {
             (loaded) => loaded,
           );
           assert.equal(await slide.evaluate((img) => img.src), `${show.base}img001.${show.ext}`, label);
-          const nav = page.frameLocator('#vm-nav');
+          // The bar for where the page was opened from, and only that one.
+          const [barId, otherId] = scheme === 'http' ? ['#vm-nav', '#vm-nav-disk'] : ['#vm-nav-disk', '#vm-nav'];
+          await page.locator(barId).waitFor({ state: 'visible' });
+          assert.equal(await page.locator(otherId).isVisible(), false, `${label}: ${otherId} shown`);
+          const nav = page.frameLocator(barId);
           const note = nav.locator('#vm-noscript');
           await note.waitFor({ state: 'visible' });
           assert.match(await note.textContent(), JAPANESE, label);
           assert.match(await note.textContent(), /JavaScript/, label);
           // Controls that need script are gone; the links stay.
-          for (const gone of ['#vm-first', '#vm-prev', '#vm-next', '#vm-last', '#vm-list', '#vm-full', '#vm-count']) {
-            assert.equal(await nav.locator(gone).isVisible(), false, `${label}: ${gone} shown`);
+          const gone = ['#vm-first', '#vm-prev', '#vm-next', '#vm-last', '#vm-list', '#vm-overview', '#vm-full', '#vm-count'];
+          for (const id of gone) {
+            assert.equal(await nav.locator(id).isVisible(), false, `${label}: ${id} shown`);
           }
-          for (const kept of ['#vm-top', '#vm-player']) {
-            assert.equal(await nav.locator(kept).isVisible(), true, `${label}: ${kept} hidden`);
-          }
+          assert.equal(await nav.locator('#vm-player').isVisible(), true, `${label}: #vm-player hidden`);
+          const top = await nav.locator('#vm-top').evaluate((a) => ({
+            link: getComputedStyle(a).visibility === 'visible',
+            image: getComputedStyle(a.firstChild).visibility === 'visible' && a.firstChild.offsetWidth > 0,
+            opacity: Number(getComputedStyle(a.firstChild).opacity),
+          }));
+          assert.deepEqual(top, { link: true, image: true, opacity: 1, ...(scheme === 'file' && { link: false, opacity: 0.35 }) }, label);
           // Bar and slide share the window without overlapping.
-          const barBox = await page.locator('#vm-nav').boundingBox();
+          const barBox = await page.locator(barId).boundingBox();
           const slideBox = await slide.boundingBox();
           const vp = options.viewport;
           const covered = barBox.width * barBox.height + slideBox.width * slideBox.height;
@@ -745,8 +761,9 @@ for (const scheme of ['http', 'file']) {
 }
 
 // The player page opened on its own leads back to the show whatever its
-// entry page is called, wherever the browser can tell; otherwise it says
-// where to go.
+// entry page is called, at the slide last shown, wherever the browser can
+// tell; otherwise it says where to go. Either is above the fold on a small
+// phone.
 for (const scheme of ['http', 'file']) {
   test(`player page opened on its own over ${scheme}`, async () => {
     const id = `alone-${scheme}`;
@@ -765,14 +782,21 @@ for (const scheme of ['http', 'file']) {
         await expectSlide(shown, { base, ext: 'gif', count: SLIDES }, 2);
         await shown.close();
         await page.goto(player);
-      }, `${base}show.htm`],
+      }, `${base}show.htm#2`],
     ];
     if (scheme === 'http') {
       ways.push(['linked from the show', async (page) => page.goto(player, { referer: `${base}show.htm` }), `${base}show.htm`]);
+      ways.push(['linked from the show after slide 4', async (page, context) => {
+        const shown = await context.newPage();
+        await shown.goto(`${base}show.htm#4`);
+        await expectSlide(shown, { base, ext: 'gif', count: SLIDES }, 4);
+        await shown.close();
+        await page.goto(player, { referer: `${base}show.htm` });
+      }, `${base}show.htm#4`]);
       ways.push(['linked from elsewhere', async (page) => page.goto(player, { referer: `${server.origin}/other/x.htm` }), null]);
     }
     for (const [how, open, want] of ways) {
-      const context = await browser.newContext({ viewport: VIEWPORT });
+      const context = await browser.newContext(SMALL_PHONE);
       const page = await context.newPage();
       const problems = watch(page);
       try {
@@ -780,8 +804,15 @@ for (const scheme of ['http', 'file']) {
         const back = await page.evaluate(() => {
           const a = document.getElementById('vm-back');
           const note = document.getElementById('vm-back-note');
-          return { href: a.hasAttribute('href') ? a.href : null, link: a.offsetWidth > 0, note: note.offsetWidth > 0 ? note.textContent : null };
+          const shown = a.offsetWidth > 0 ? a : note;
+          return {
+            href: a.hasAttribute('href') ? a.href : null,
+            link: a.offsetWidth > 0,
+            note: note.offsetWidth > 0 ? note.textContent : null,
+            bottom: shown.getBoundingClientRect().bottom,
+          };
         });
+        assert.ok(back.bottom <= SMALL_PHONE.viewport.height, `${how}: the way back ends at ${back.bottom}, below the fold`);
         if (want) {
           assert.deepEqual([back.href, back.link, back.note], [want, true, null], how);
         } else {
