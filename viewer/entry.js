@@ -6,9 +6,10 @@
 // navigation bar "vmnav" only through postMessage, never by reaching into its
 // document, so the viewer works from a web server and straight from disk.
 // The first slide is drawn in this page itself, as a plain page would draw
-// it; the slide frame takes over once it exists and has drawn that slide,
-// and only then does the bar come. Without script the browser shows the
-// first slide and the bar from the page's noscript part instead.
+// it; the slide frame is made once it is painted and draws the slides from
+// the first step on, and the bar comes once the frame holds the first slide.
+// Without script the browser shows the first slide and the bar from the
+// page's noscript part instead.
 (function () {
   "use strict";
 
@@ -22,8 +23,9 @@
     empty: "\u3053\u306E\u30B9\u30E9\u30A4\u30C9\u30B7\u30E7\u30FC\u306B\u306F\u30B9\u30E9\u30A4\u30C9\u304C\u3042\u308A\u307E\u305B\u3093\u3002",
     overview: "\u30B9\u30E9\u30A4\u30C9\u4E00\u89A7"
   };
-  // The frames are made once the first slide is drawn, or after this many
-  // milliseconds if it takes longer.
+  // The slide frame is made once the first slide is drawn, and the bar once
+  // the frame has drawn it, or both after this many milliseconds if the
+  // slide takes longer.
   var FRAMES_WAIT = 1000;
   // A touch that moves at least this far across, and clearly more across
   // than down, steps the show.
@@ -48,7 +50,7 @@
   var current = 0;
   var slideDoc = null;
   var images = {};  // slide number -> its <img> in the slide frame
-  var firstImage = null;  // the first slide as this page draws it, until the frame does
+  var firstImage = null;  // the first slide as this page drew it, until the first step
   var settled = false;  // the first slide is drawn: the rest of the show may come
   var swipe = null;  // where a touch that may become a swipe began
   var barFrame = null;
@@ -82,17 +84,8 @@
     return f;
   }
 
-  // Draws the first slide in this page, where the slide frame will be.
-  function showFirst() {
-    firstImage = Show.firstImage;
-    if (!firstImage) return;
-    firstImage.id = "vm-first-slide";
-    firstImage.className = "vm-area";
-    firstImage.alt = TEXT.slide + " " + Show.firstSlide + " / " + count;
-    listenToTouches(firstImage);
-    document.body.appendChild(firstImage);
-  }
-
+  // The first slide as this page drew it goes at the first step, or when it
+  // cannot be drawn: the slide frame below it shows the slides from then on.
   function dropFirst() {
     if (firstImage) firstImage.remove();
     firstImage = null;
@@ -269,9 +262,10 @@
     return list;
   }
 
-  // Shows the current slide in the slide frame. Once it is drawn, the copy
-  // this page drew first goes, its neighbours are loaded and decoded, so that
-  // the next step paints at once, and the bar may come.
+  // Shows the current slide in the slide frame (under the first slide as
+  // this page drew it, until the first step). Once it is drawn its
+  // neighbours are loaded and decoded, so that the next step paints at once,
+  // and the bar may come.
   function render() {
     if (current < 1 || !slideDocument()) return;
     var shown = current;
@@ -293,7 +287,6 @@
     whenSettled(img, function () {
       afterPaint(function () {
         if (shown !== current) return;
-        dropFirst();
         for (var j = 0; j < near.length; j++) {
           var other = imageFor(near[j]);
           if (other.decode) other.decode().catch(noop);
@@ -308,7 +301,7 @@
     if (settled) return;
     settled = true;
     startBar();
-    remember();
+    if (current >= 1) remember();
   }
 
   // Tells the bar where the show stands, and this page's file name, so that
@@ -356,7 +349,7 @@
   }
 
   function openOverview() {
-    var img = images[current];
+    var img = images[current] || firstImage;
     overview.open(current, img && img.naturalWidth ? img.naturalWidth / img.naturalHeight : 0);
     document.documentElement.classList.add("vm-overview-open");
     announce();
@@ -431,7 +424,11 @@
     settle();
   } else {
     current = Show.firstSlide;
-    showFirst();
+    firstImage = Show.firstImage;
+    listenToTouches(firstImage);
+    // A first slide that cannot be drawn leaves the frame to say so.
+    firstImage.addEventListener("error", dropFirst);
+    if (firstImage.complete && !firstImage.naturalWidth) dropFirst();
     // The slide frame follows the first slide's paint, or a second.
     var started = false;
     var start = function () {
@@ -442,6 +439,9 @@
     whenSettled(firstImage, function () {
       afterPaint(start);
     });
-    setTimeout(start, FRAMES_WAIT);
+    setTimeout(function () {
+      start();
+      settle();
+    }, FRAMES_WAIT);
   }
 })();

@@ -1,6 +1,7 @@
 // The show's slides, for both scripts of the page: how many there are, the
 // image of each, the slide the address names, and the first slide shown
-// (firstSlide, 0 when the show has none) with its image, asked for at once.
+// (firstSlide, 0 when the show has none) with its image, put on the page at
+// once where the slide frame will be.
 var Show = (function () {
   "use strict";
 
@@ -33,6 +34,10 @@ var Show = (function () {
   if (firstSlide) {
     firstImage = new Image();
     firstImage.src = imageName(firstSlide);
+    firstImage.id = "vm-first-slide";
+    firstImage.className = "vm-area";
+    firstImage.alt = "\u30B9\u30E9\u30A4\u30C9 " + firstSlide + " / " + count;
+    document.body.appendChild(firstImage);
   }
   return {
     count: count, imageName: imageName, clamp: clamp, fromAddress: fromAddress,
