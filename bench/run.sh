@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (Release, build/bench) and prints the ratio table:
-# each measurement of Vellumet next to the floor of the same work, measured
-# side by side on a tmpfs folder. One command:
+# Builds the benchmarks (the bench preset: Release, build/bench) and prints
+# the ratio table: each measurement of Vellumet next to the floor of the same
+# work, measured side by side on a tmpfs folder. One command:
 #
 #   bench/run.sh
 #
@@ -16,11 +16,8 @@ runs=${STARTUP_RUNS:-15}
 folder_runs=${FOLDER_RUNS:-5}
 folder_changes=${FOLDER_CHANGES:-9}
 
-# Warnings stay warnings here: GCC 12 at -O3 reports false -Wrestrict findings
-# inside std::string.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLUMET_BUILD_BENCH=ON \
-  -DVELLUMET_BUILD_TESTS=OFF -DVELLUMET_WERROR=OFF >/dev/null
-if ! cmake --build "$build" -j"${BENCH_JOBS:-2}" >"$build/build.log" 2>&1; then
+cmake --preset bench >/dev/null
+if ! cmake --build --preset bench -j"${BENCH_JOBS:-2}" >"$build/build.log" 2>&1; then
   tail -n 40 "$build/build.log"
   exit 1
 fi
@@ -170,6 +167,8 @@ fi
 
 # The command line over many folders, beside a single folder.
 bench/command_line/folders.sh "$program" || status=1
+# Decks made into shows, beside pdftoppm and LibreOffice.
+bench/deck/decks.sh "$root/$build" || status=1
 echo
 echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 exit $status

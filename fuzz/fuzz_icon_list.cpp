@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::write_file(program + "/Template/navbtn_r.htm", templ);
   job.state.app_dir = program;
   job.state.src_dir = program + "/show/";
-  const PageResult page = make_navbtn_html(job, 1);
+  const FileResult page = make_navbtn_html(job, 1);
   if (!page.ok) fuzz::fail("the navigation page was not written");
   bool plain = true;
   for (std::size_t j = 0; j < 8 && j < lines.size(); ++j) {

@@ -1,9 +1,9 @@
-// The streaming template copy against the plain line-by-line reference: the
-// input chooses the code page, the marker table (overlapping markers, values
-// that hold markers, multi-byte and escaped characters), the template and a
-// chunk size small enough for markers and lines to run across chunks. A
-// template without markers must moreover come out byte for byte, apart from
-// its line ends, now CR LF.
+// The template copy against the plain whole-template reference: the input
+// chooses the code page, the marker table (overlapping markers, values that
+// hold markers, multi-byte and escaped characters), the template and a read
+// size small enough for lines to run across reads. A template without
+// markers must moreover come out byte for byte, apart from its line ends,
+// now CR LF.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::write_file(from, c.bytes);
 
   const Codec codec(c.codeset);
-  const CopyResult r = copy_template(from, to, c.table, codec, c.chunk);
+  const FileResult r = copy_template(from, to, c.table, codec, c.chunk);
   if (!r.ok) fuzz::fail("the copy failed on a readable template");
   const auto page = fuzz::slurp(to);
   if (!page) fuzz::fail("no page written");

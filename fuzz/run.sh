@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang into build/fuzz and runs each for a short
-# while (FUZZ_SECONDS, default 20). Exits non-zero as soon as a target finds a
-# crash, a hang, a leak or a broken property; the input is kept in
-# build/fuzz/findings/<target>/.
+# Builds the fuzz targets with clang into build/fuzz (the fuzz preset) and runs
+# each for a short while (FUZZ_SECONDS, default 20). Exits non-zero as soon as
+# a target finds a crash, a hang, a leak or a broken property; the input is
+# kept in build/fuzz/findings/<target>/.
 #
 #   fuzz/run.sh                  # every target, 20 s each
 #   FUZZ_SECONDS=600 fuzz/run.sh markers icon_list
@@ -14,10 +14,8 @@ build=build/fuzz
 targets=("$@")
 ((${#targets[@]})) || targets=(text_codec template_copy markers read_number icon_list)
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DVELLUMET_BUILD_FUZZ=ON -DVELLUMET_BUILD_UI=OFF \
-  -DVELLUMET_BUILD_TESTS=OFF -DVELLUMET_WERROR=OFF >/dev/null
-cmake --build "$build" -j"${FUZZ_JOBS:-2}" --target vellumet_fuzz
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"${FUZZ_JOBS:-2}"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}

@@ -8,7 +8,8 @@ set -euo pipefail
 
 program_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-gothic
+  qt6-base-dev qt6-svg-dev qt6-pdf-dev qt6-image-formats-plugins qt6-translations-l10n
+  fonts-ipafont-gothic
 )
 
 package_packages=(
@@ -20,10 +21,13 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
-  # the windows
+  libgtest-dev libgmock-dev libbenchmark-dev time
+  # the windows, and decks: PDF pages through Qt PDF, WebP through the image-format plugins
   qt6-base-dev qt6-tools-dev-tools qt6-translations-l10n qt6-svg-dev qt6-image-formats-plugins
-  fonts-ipafont-gothic
+  qt6-pdf-dev fonts-ipafont-gothic
+  # office presentations made into PDFs (no window needed); pdftoppm, the
+  # benchmarks' floor for rendering a PDF
+  libreoffice-impress poppler-utils
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # browser tests of the generated viewer (locales: the Japanese locale

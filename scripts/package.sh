@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the Debian package vellumet_<version>_<arch>.deb in the repository's
 # top folder: installs what it needs, builds the program for release with
-# Debian's hardening flags into build/package, packs it with CPack and checks
-# it with lintian (errors and warnings stop the script). Safe to run again.
+# Debian's hardening flags into build/package (the package preset), packs it
+# with CPack and checks it with lintian (errors and warnings stop the script).
+# Safe to run again.
 #   scripts/package.sh
 #   sudo apt-get install ./vellumet_<version>_amd64.deb
 set -euo pipefail
@@ -12,12 +13,12 @@ scripts/install-deps.sh package
 
 build=build/package
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-# Warnings are not errors here: a compiler update must not stop a release.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DVELLUMET_WERROR=OFF -DVELLUMET_BUILD_TESTS=OFF -DVELLUMET_BUILD_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+# The package preset takes Debian's flags from these two.
+VELLUMET_PACKAGE_CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+VELLUMET_PACKAGE_LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
+export VELLUMET_PACKAGE_CXXFLAGS VELLUMET_PACKAGE_LDFLAGS
+cmake --preset package >/dev/null
+cmake --build --preset package -j "$(nproc)"
 
 rm -rf "$build/deb"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$build/deb" >/dev/null

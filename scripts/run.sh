@@ -18,12 +18,8 @@ fi
 scripts/install-deps.sh program
 
 build=build/run
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  # Warnings are not errors here: a compiler update must not stop a user from running it.
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMET_WERROR=OFF \
-    -DVELLUMET_BUILD_TESTS=OFF -DVELLUMET_BUILD_BENCH=OFF >/dev/null
-fi
-cmake --build "$build" --target vellumet vellumet_data -j "$(nproc)"
+[[ -f "$build/CMakeCache.txt" ]] || cmake --preset run >/dev/null
+cmake --build --preset run -j "$(nproc)"
 program="$repo/$build/bin/vellumet"
 [[ -x "$program" ]] || { echo "The build did not produce $program." >&2; exit 1; }
 

@@ -40,22 +40,26 @@ std::string error_text(int err) {
 
 namespace {
 
+FileResult rename_failure(const std::string& from, int err) {
+  return FileResult::failure(FileStep::Rename, from, err);
+}
+
 // The target name exists: the same file under another letter case (a
 // case-insensitive volume) is renamed, anything else is left alone.
-RenameResult existing_target(const std::string& from, const std::string& to) {
+FileResult existing_target(const std::string& from, const std::string& to) {
   struct stat src {
   }, dst{};
-  if (::lstat(from.c_str(), &src) != 0) return {RenameOutcome::Failed, error_text(errno)};
+  if (::lstat(from.c_str(), &src) != 0) return rename_failure(from, errno);
   if (::lstat(to.c_str(), &dst) != 0 || src.st_dev != dst.st_dev || src.st_ino != dst.st_ino) {
-    return {RenameOutcome::TargetExists, {}};
+    return rename_failure(from, EEXIST);
   }
-  if (::rename(from.c_str(), to.c_str()) != 0) return {RenameOutcome::Failed, error_text(errno)};
+  if (::rename(from.c_str(), to.c_str()) != 0) return rename_failure(from, errno);
   return {};
 }
 
 }  // namespace
 
-RenameResult rename_no_replace(const std::string& from, const std::string& to) {
+FileResult rename_no_replace(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
   int err = errno;
   if (err == EEXIST) return existing_target(from, to);
@@ -75,7 +79,12 @@ RenameResult rename_no_replace(const std::string& from, const std::string& to) {
       err = errno;
     }
   }
-  return {RenameOutcome::Failed, error_text(err)};
+  return rename_failure(from, err);
+}
+
+FileResult delete_file(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) return FileResult::failure(FileStep::Delete, path, errno);
+  return {};
 }
 
 }  // namespace vellumet

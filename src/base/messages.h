@@ -56,6 +56,9 @@ inline constexpr const char* kShowNumberOutOfRange =
 // The reason given for a file that is read but is a pipe, a device or a
 // socket instead of an ordinary file; it stands where a system error text would.
 inline constexpr const char* kNotRegularFile = "通常のファイルではありません。";
+// The reason given for a template with a line longer than a page writer
+// reads; the limit in MB fills in.
+inline constexpr const char* kLineTooLong = "1 行が長すぎます（1 行は %s MB までです）。";
 
 // Clean-up
 inline constexpr const char* kGomiTitle = "余分なファイルの消去";
@@ -184,6 +187,38 @@ inline constexpr const char* kCliPlanLeftovers = "消去を確認するファイ
 inline constexpr const char* kCliPlanClean = "--clean: 消去します";
 inline constexpr const char* kCliPlanKeep = "--no-clean: 消去しません";
 inline constexpr const char* kCliPlanNone = "なし";
+
+// Decks: a PDF or an office presentation made into a show folder. Where a
+// system error text follows, it is the next paragraph.
+inline constexpr const char* kDeckTitle = "スライド資料の変換";
+inline constexpr const char* kDeckNotFound = "%s が見つからないか、通常のファイルではありません。";
+inline constexpr const char* kDeckNotDeck =
+    "%s はスライド資料として読めません。PDF（.pdf）か、プレゼンテーションのファイル（.pptx、"
+    ".ppt、.odp、.key）を指定して下さい。";
+inline constexpr const char* kDeckCorrupt =
+    "%s は壊れているか途中で切れているため、PDF として読めません。";
+inline constexpr const char* kDeckPassword =
+    "%s はパスワードで保護されているため開けません。保護を外した PDF を指定して下さい。";
+inline constexpr const char* kDeckNoPages = "%s にはページがありません。";
+inline constexpr const char* kDeckNoOffice =
+    "%s を変換するには LibreOffice Impress が必要です。パッケージ libreoffice-impress "
+    "をインストールして下さい（例: sudo apt install libreoffice-impress）。";
+inline constexpr const char* kDeckOfficeFailed =
+    "LibreOffice で %s を PDF に変換できませんでした。";
+inline constexpr const char* kDeckOfficeTimeout =
+    "LibreOffice が %s の変換を %s 秒以内に終えなかったので、終了させました。";
+inline constexpr const char* kDeckForeign =
+    "フォルダ %s は Vellumet が作ったものではないので、何も変更しません。別の出力先フォルダを指定"
+    "して下さい。";
+inline constexpr const char* kDeckNoEncoder =
+    "%s 形式の画像を書き出せません。Qt の画像形式プラグイン（パッケージ "
+    "qt6-image-formats-plugins）をインストールして下さい。";
+inline constexpr const char* kDeckBadWidth =
+    "画像の幅「%s」は使えません。16 ～ 8192 の数を指定して下さい。";
+inline constexpr const char* kDeckCancelled = "%s の変換を中止しました。何も変更していません。";
+// Progress of one deck: converting with LibreOffice, then page n of N.
+inline constexpr const char* kDeckConverting = "%s: LibreOffice で PDF に変換しています...";
+inline constexpr const char* kDeckPage = "%s: %s / %s ページ";
 
 // The answer buttons of a question box, with the mnemonics a Japanese desktop shows.
 inline constexpr const char* kYesButton = "はい(&Y)";

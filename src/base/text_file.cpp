@@ -1,16 +1,14 @@
 #include "base/text_file.h"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "base/file_ops.h"
 #include "base/line_ends.h"
@@ -18,25 +16,25 @@
 
 namespace vellumet {
 
-FileResult FileResult::failure(int err) {
-  return {false, error_text(err)};
-}
-
 namespace {
+
+FileResult read_failure(const std::string& path, int err, std::string reason = {}) {
+  return FileResult::failure(FileStep::Read, path, err, std::move(reason));
+}
 
 // Opens `path` for reading when it is a regular file, with its status in
 // `st`; anything else is refused without waiting (without O_NONBLOCK, opening
 // a FIFO waits for a writer that may never come).
 FileResult open_regular(const std::string& path, int& fd, struct stat& st) {
   fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return FileResult::failure(errno);
+  if (fd < 0) return read_failure(path, errno);
   FileResult result = FileResult::success();
   if (::fstat(fd, &st) != 0) {
-    result = FileResult::failure(errno);
+    result = read_failure(path, errno);
   } else if (S_ISDIR(st.st_mode)) {
-    result = FileResult::failure(EISDIR);
+    result = read_failure(path, EISDIR);
   } else if (!S_ISREG(st.st_mode)) {
-    result = {false, msg::kNotRegularFile};
+    result = read_failure(path, EINVAL, msg::kNotRegularFile);
   }
   if (!result.ok) {
     ::close(fd);
@@ -54,7 +52,7 @@ FileResult read_file(const std::string& path, std::string& bytes, std::size_t ma
   if (FileResult opened = open_regular(path, fd, st); !opened.ok) return opened;
   if (static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
     ::close(fd);
-    return FileResult::failure(EFBIG);
+    return read_failure(path, EFBIG);
   }
   // Read straight into the string: one copy, however large the file.
   std::size_t size = 0;
@@ -67,7 +65,7 @@ FileResult read_file(const std::string& path, std::string& bytes, std::size_t ma
       int err = errno;
       ::close(fd);
       bytes.clear();
-      return FileResult::failure(err);
+      return read_failure(path, err);
     }
     if (n == 0) break;
     size += static_cast<std::size_t>(n);
@@ -86,6 +84,7 @@ FileResult FileReader::open(const std::string& path) {
   struct stat st {};
   if (FileResult opened = open_regular(path, fd, st); !opened.ok) return opened;
   fd_ = fd;
+  path_ = path;
   return FileResult::success();
 }
 
@@ -96,19 +95,7 @@ FileResult FileReader::read(char* into, std::size_t size, std::size_t& got) {
       got = static_cast<std::size_t>(n);
       return FileResult::success();
     }
-    if (errno != EINTR) return FileResult::failure(errno);
-  }
-}
-
-FileResult FileReader::read_at(std::uint64_t offset, char* into, std::size_t size,
-                               std::size_t& got) {
-  for (;;) {
-    ssize_t n = ::pread(fd_, into, size, static_cast<off_t>(offset));
-    if (n >= 0) {
-      got = static_cast<std::size_t>(n);
-      return FileResult::success();
-    }
-    if (errno != EINTR) return FileResult::failure(errno);
+    if (errno != EINTR) return read_failure(path_, errno);
   }
 }
 
@@ -140,7 +127,7 @@ FileResult AtomicFile::open() {
   // A hidden name: the temporary file is never listed as a slide or leftover.
   std::string templ = folder + ".vellumet-XXXXXX";
   fd_ = ::mkstemp(templ.data());
-  if (fd_ < 0) return FileResult::failure(errno);
+  if (fd_ < 0) return failed(errno);
   temp_path_ = templ;
   // mkstemp creates 0600; a page must be readable like any new file.
   mode_t mask = ::umask(0);
@@ -168,38 +155,6 @@ FileResult AtomicFile::write_line(std::string_view line) {
   return FileResult::success();
 }
 
-FileResult AtomicFile::write_pieces(const std::vector<std::string_view>& pieces) {
-  FileResult r = flush();
-  std::vector<iovec> batch;
-  batch.reserve(std::min<std::size_t>(pieces.size(), IOV_MAX));
-  std::size_t next = 0;
-  while (r.ok && next < pieces.size()) {
-    batch.clear();
-    for (; next < pieces.size() && batch.size() < IOV_MAX; ++next) {
-      if (!pieces[next].empty())
-        batch.push_back({const_cast<char*>(pieces[next].data()), pieces[next].size()});
-    }
-    // A short write leaves the rest of the batch to go out piece by piece.
-    std::size_t i = 0;
-    while (i < batch.size()) {
-      ssize_t n = ::writev(fd_, batch.data() + i, static_cast<int>(batch.size() - i));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return FileResult::failure(errno);
-      }
-      auto left = static_cast<std::size_t>(n);
-      while (i < batch.size() && left >= batch[i].iov_len) left -= batch[i++].iov_len;
-      if (i < batch.size() && left > 0) {
-        r = write_all(
-            {static_cast<const char*>(batch[i].iov_base) + left, batch[i].iov_len - left});
-        if (!r.ok) return r;
-        ++i;
-      }
-    }
-  }
-  return r;
-}
-
 FileResult AtomicFile::flush() {
   FileResult r = write_all(buffer_);
   buffer_.clear();
@@ -212,7 +167,7 @@ FileResult AtomicFile::write_all(std::string_view bytes) {
     ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return FileResult::failure(errno);
+      return failed(errno);
     }
     done += static_cast<std::size_t>(n);
   }
@@ -220,16 +175,20 @@ FileResult AtomicFile::write_all(std::string_view bytes) {
 }
 
 FileResult AtomicFile::commit() {
-  if (fd_ < 0) return FileResult::failure(EBADF);
+  if (fd_ < 0) return failed(EBADF);
   FileResult r = flush();
   if (!r.ok) return r;
-  if (::fsync(fd_) != 0 && errno != EINVAL) return FileResult::failure(errno);
+  if (::fsync(fd_) != 0 && errno != EINVAL) return failed(errno);
   int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) return FileResult::failure(errno);
-  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) return FileResult::failure(errno);
+  if (::close(fd) != 0) return failed(errno);
+  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) return failed(errno);
   committed_ = true;
   return FileResult::success();
+}
+
+FileResult AtomicFile::failed(int err) const {
+  return FileResult::failure(FileStep::Write, path_, err);
 }
 
 }  // namespace vellumet

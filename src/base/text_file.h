@@ -5,15 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_result.h"
+
 namespace vellumet {
 
-// Result of a file operation: ok, or the errno text of what went wrong.
-struct FileResult {
-  bool ok = true;
-  std::string reason;  // the system's error text (UTF-8) when !ok
-  static FileResult success() { return {}; }
-  static FileResult failure(int err);
-};
+// Files read and written whole or in pieces. Every failure names its file,
+// with the step Read (read_file, FileReader) or Write (AtomicFile).
 
 // Reads a whole regular file (or a file a link leads to) into `bytes`. A
 // FIFO, socket or device is refused at once, never waited on, and so is a
@@ -33,11 +30,10 @@ class FileReader {
   FileResult open(const std::string& path);
   // Reads up to `size` bytes at the current position; `got` is 0 at the end.
   FileResult read(char* into, std::size_t size, std::size_t& got);
-  // Reads up to `size` bytes at `offset`, leaving the current position alone.
-  FileResult read_at(std::uint64_t offset, char* into, std::size_t size, std::size_t& got);
 
  private:
   int fd_ = -1;
+  std::string path_;
 };
 
 // Splits text into lines: CR or CR LF ends a line, a lone LF stays inside the
@@ -57,14 +53,13 @@ class AtomicFile {
   FileResult write(std::string_view bytes);
   // Writes `line` followed by CR LF.
   FileResult write_line(std::string_view line);
-  // Writes the pieces in order, gathered into as few system calls as can be.
-  FileResult write_pieces(const std::vector<std::string_view>& pieces);
   // Flushes, closes and renames over the final name.
   FileResult commit();
 
  private:
   FileResult flush();
   FileResult write_all(std::string_view bytes);
+  FileResult failed(int err) const;
   std::string path_;
   std::string temp_path_;
   int fd_ = -1;

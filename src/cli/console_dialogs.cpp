@@ -7,10 +7,6 @@ namespace vellumet::cli {
 
 namespace {
 
-bool is_cleanup_offer(const MessageBox& box) {
-  return box.buttons == BoxButtons::YesNo && box.title == msg::kGomiTitle;
-}
-
 const char* answer_text(Answer a) {
   return a == Answer::Yes ? msg::kCliYes : msg::kCliNo;
 }
@@ -35,13 +31,8 @@ Answer ConsoleDialogs::show(const MessageBox& box) {
   console_.err_line("");
   console_.err_line(msg::fill(msg::kCliBoxTitle, {box.title}));
   console_.err_line(box.text);
-  if (box.buttons == BoxButtons::Ok) {
-    if (box.title == msg::kCreateTitle && box.text == msg::kDone) done_ = true;
-    return Answer::Ok;
-  }
-  Answer a = ask(box);
-  if (a == Answer::No && !is_cleanup_offer(box)) refused_ = true;
-  return a;
+  if (box.buttons == BoxButtons::Ok) return Answer::Ok;
+  return ask(box);
 }
 
 Answer ConsoleDialogs::ask(const MessageBox& box) {
@@ -49,7 +40,7 @@ Answer ConsoleDialogs::ask(const MessageBox& box) {
     console_.err_line(msg::fill(msg::kCliAnswered, {answer_text(a), why}));
     return a;
   };
-  if (is_cleanup_offer(box)) {
+  if (box.kind == BoxKind::CleanUpOffer) {
     return answered(answers_.clean ? Answer::Yes : Answer::No,
                     answers_.clean ? "--clean" : "--no-clean");
   }
@@ -71,16 +62,6 @@ Answer ConsoleDialogs::ask(const MessageBox& box) {
 
 std::optional<std::string> ConsoleDialogs::open_file(const std::string&) {
   return answers_.download;
-}
-
-void ConsoleDialogs::begin_folder() {
-  done_ = false;
-  refused_ = false;
-}
-
-Outcome ConsoleDialogs::outcome() const {
-  if (done_) return Outcome::Done;
-  return refused_ ? Outcome::Stopped : Outcome::Failed;
 }
 
 }  // namespace vellumet::cli

@@ -8,9 +8,6 @@
 
 namespace vellumet::cli {
 
-// How a folder's run of Create HTML ended.
-enum class Outcome { Done, Stopped, Failed };
-
 // The dialog seam on the terminal. Every box goes to standard error, title
 // then text. The clean-up offer is answered by --clean / --no-clean; every
 // other question Yes with --yes, else asked as y/N when the console is
@@ -27,17 +24,11 @@ class ConsoleDialogs : public Dialogs {
   Answer show(const MessageBox& box) override;
   std::optional<std::string> open_file(const std::string& title) override;
 
-  // Starts recording a folder's run; outcome() tells how it ended.
-  void begin_folder();
-  Outcome outcome() const;
-
  private:
   Answer ask(const MessageBox& box);
 
   Console& console_;
   Answers answers_;
-  bool done_ = false;
-  bool refused_ = false;  // a question that stops the run was answered No
 };
 
 }  // namespace vellumet::cli

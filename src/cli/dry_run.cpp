@@ -24,15 +24,15 @@ void print_list(Console& console, std::string_view head, const Names& items) {
 
 }  // namespace
 
-bool print_plan(Job& job, Console& console, bool clean) {
+FileResult print_plan(Job& job, Console& console, bool clean) {
   const std::string& dir = job.state.src_dir;
   const std::string ext = image_extension(job.state.img_type);
   RenamePlan plan = plan_renames(job, ext);
-  if (plan.error != 0) {
+  if (!plan.listed.ok) {
     job.dialogs.show(
-        info_box(msg::kCreateTitle,
-                 msg::paragraphs({msg::fill(msg::kListFailed, {dir}), error_text(plan.error)})));
-    return false;
+        error_box(msg::kCreateTitle,
+                  msg::paragraphs({msg::fill(msg::kListFailed, {dir}), plan.listed.reason})));
+    return plan.listed;
   }
   console.out_line(msg::fill(msg::kCliPlanHead, {dir}));
   console.out_line(msg::fill(msg::kCliPlanSlides, {job.window.text(TextField::Text2), ext}));
@@ -62,7 +62,7 @@ bool print_plan(Job& job, Console& console, bool clean) {
              msg::fill(msg::kCliPlanLeftovers, {clean ? msg::kCliPlanClean : msg::kCliPlanKeep}),
              job.state.gomi_files);
   console.out_line("");
-  return true;
+  return {};
 }
 
 }  // namespace vellumet::cli

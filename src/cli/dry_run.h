@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/file_result.h"
 #include "cli/console.h"
 #include "job/job.h"
 
@@ -8,8 +9,8 @@ namespace vellumet::cli {
 // Prints on standard output what Create HTML would do in the job's source
 // folder with the current options: the renames, the files written and the
 // leftovers it would offer to delete (and whether `clean` deletes them). Built
-// from the plans the command itself follows; changes no file. False, after
-// the command's own report, when the folder cannot be read.
-bool print_plan(Job& job, Console& console, bool clean);
+// from the plans the command itself follows; changes no file. A failure
+// (step List), after the command's own report, when the folder cannot be read.
+FileResult print_plan(Job& job, Console& console, bool clean);
 
 }  // namespace vellumet::cli

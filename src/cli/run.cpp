@@ -56,47 +56,40 @@ void start(Session& s, const Options& o) {
   if (o.download) s.window.set_check(CheckBox::Check2, kChecked);  // the dialog gives the file
 }
 
-struct Result {
-  const char* word;
-  bool done;
-};
+// The summary's word for how a folder's run ended.
+const char* summary_word(Ending ending, bool dry_run) {
+  switch (ending) {
+    case Ending::Done:
+      return dry_run ? msg::kCliPlanned : msg::kCliDone;
+    case Ending::Stopped:
+      return msg::kCliStopped;
+    case Ending::Failed:
+      break;
+  }
+  return msg::kCliFailed;
+}
 
 // Opens `folder` as the folder list would, applies the per-folder choices and
 // presses "HTML作成" (or prints the plan).
-Result convert(Session& s, Console& console, const Options& o, const std::string& folder) {
-  const Result failed{msg::kCliFailed, false};
-  s.dialogs.begin_folder();
+Ending convert(Session& s, Console& console, const Options& o, const std::string& folder) {
   if (folder.empty() || !is_directory(folder)) {
-    s.dialogs.show(info_box(msg::kCreateTitle, msg::fill(msg::kCliFolderMissing, {folder})));
-    return failed;
+    s.dialogs.show(error_box(msg::kCreateTitle, msg::fill(msg::kCliFolderMissing, {folder})));
+    return Ending::Failed;
   }
-  preview_pic(s.job, folder);
-  // Detection shows the preview exactly when the folder holds a slide set.
-  if (!s.window.visible(Control::Image3)) {
-    Listing listing = list_normal_files(folder);
-    s.dialogs.show(info_box(
-        msg::kCreateTitle,
-        listing.error != 0
-            ? msg::paragraphs({msg::fill(msg::kListFailed, {folder}), error_text(listing.error)})
-            : msg::fill(msg::kCliNotSlideSet, {folder})));
-    return failed;
+  Listing files;
+  list_folder(folder, files);
+  if (!preview_pic(s.job, folder, files)) {
+    s.dialogs.show(error_box(msg::kCreateTitle,
+                             files.read.ok ? msg::fill(msg::kCliNotSlideSet, {folder})
+                                           : msg::paragraphs({msg::fill(msg::kListFailed, {folder}),
+                                                              files.read.reason})));
+    return Ending::Failed;
   }
   if (o.player) s.window.set_check(CheckBox::Check1, *o.player ? kChecked : kUnchecked);
   if (o.count) s.window.set_text(TextField::Text2, *o.count);
 
-  if (o.dry_run) {
-    return print_plan(s.job, console, o.clean) ? Result{msg::kCliPlanned, true} : failed;
-  }
-  slide_html_click(s.job);
-  switch (s.dialogs.outcome()) {
-    case Outcome::Done:
-      return {msg::kCliDone, true};
-    case Outcome::Stopped:
-      return {msg::kCliStopped, false};
-    case Outcome::Failed:
-      break;
-  }
-  return failed;
+  if (o.dry_run) return print_plan(s.job, console, o.clean).ok ? Ending::Done : Ending::Failed;
+  return slide_html_click(s.job).ending;
 }
 
 }  // namespace
@@ -110,7 +103,7 @@ int run(const Options& options, Console& console, const std::string& program) {
   start(session, options);
   const std::size_t n = options.folders.size();
   const bool progress = n > 1 && console.err_is_terminal();
-  std::vector<std::pair<Result, std::string>> results;
+  std::vector<std::pair<Ending, std::string>> results;
   for (std::size_t i = 0; i < n; ++i) {
     const std::string folder = listed_folder(options.folders[i]);
     if (progress) {
@@ -122,9 +115,11 @@ int run(const Options& options, Console& console, const std::string& program) {
   }
   bool all_done = true;
   if (n > 1) console.err_line("");
-  for (const auto& [result, folder] : results) {
-    if (n > 1) console.out_line(msg::fill(msg::kCliSummary, {result.word, folder}));
-    all_done = all_done && result.done;
+  for (const auto& [ending, folder] : results) {
+    if (n > 1)
+      console.out_line(
+          msg::fill(msg::kCliSummary, {summary_word(ending, options.dry_run), folder}));
+    all_done = all_done && ending == Ending::Done;
   }
   return all_done ? kExitDone : kExitNotDone;
 }

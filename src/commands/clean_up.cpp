@@ -1,7 +1,5 @@
 #include "commands/clean_up.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "base/file_ops.h"
@@ -19,15 +17,16 @@ void gomi_click(Job& job) {
 
 std::string delete_gomi(Job& job, std::string_view prefix) {
   std::string question = std::string(prefix) + msg::kGomiQuestion;
-  if (job.dialogs.show(question_box(msg::kGomiTitle, question)) != Answer::Yes) return question;
+  const MessageBox offer = question_box(msg::kGomiTitle, question, BoxKind::CleanUpOffer);
+  if (job.dialogs.show(offer) != Answer::Yes) return question;
   // The report: its head, an empty line, then a line per file left behind.
   std::vector<std::string> report = {msg::kDeleteFailed, ""};
   for (std::string_view name : job.state.gomi_files) {
-    const std::string path = job.state.src_dir + std::string(name);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-      report.push_back(msg::fill(msg::kDeleteFailedFile, {name, error_text(errno)}));
+    const FileResult r = delete_file(job.state.src_dir + std::string(name));
+    if (!r.ok && r.error != ENOENT)
+      report.push_back(msg::fill(msg::kDeleteFailedFile, {name, r.reason}));
   }
-  if (report.size() > 2) job.dialogs.show(info_box(msg::kGomiTitle, msg::lines(report)));
+  if (report.size() > 2) job.dialogs.show(error_box(msg::kGomiTitle, msg::lines(report)));
   search_gomi(job);
   return question;
 }

@@ -10,17 +10,17 @@ namespace {
 
 constexpr int kShow = 1;
 
-PageResult write_index(Job& job) {
+FileResult write_index(Job& job) {
   return make_index_html(job, kShow);
 }
-PageResult write_buttons(Job& job) {
+FileResult write_buttons(Job& job) {
   make_button_files(job);  // never fails the command
   return {};
 }
-PageResult write_navbtn(Job& job) {
+FileResult write_navbtn(Job& job) {
   return make_navbtn_html(job, kShow);
 }
-PageResult write_slide(Job& job) {
+FileResult write_slide(Job& job) {
   return make_slide_html(job, kShow);
 }
 
@@ -29,8 +29,8 @@ PageResult write_slide(Job& job) {
 RenamePlan plan_renames(const Job& job, const std::string& ext) {
   RenamePlan plan;
   Listing listing = list_normal_files(job.state.src_dir);
-  if (listing.error != 0) {
-    plan.error = listing.error;
+  if (!listing.read.ok) {
+    plan.listed = std::move(listing.read);
     return plan;
   }
   for (std::string_view name : listing.names) {

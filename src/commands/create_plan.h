@@ -17,7 +17,7 @@ struct Rename {
 };
 struct RenamePlan {
   std::vector<Rename> renames;
-  int error = 0;  // errno when src_dir could not be listed (renames then empty)
+  FileResult listed;  // a failure when src_dir could not be listed (renames then empty)
 };
 
 // The renames for slide images of extension `ext`, from one listing of
@@ -28,7 +28,7 @@ RenamePlan plan_renames(const Job& job, const std::string& ext);
 // One writing step: the files it writes (relative to src_dir) and the writer.
 struct OutputStep {
   std::vector<std::string> files;
-  PageResult (*write)(Job& job);
+  FileResult (*write)(Job& job);
 };
 
 // The writing steps for the current options, in order: the entry page, the

@@ -1,18 +1,17 @@
 #include "commands/given_folder.h"
 
-#include "base/file_ops.h"
 #include "base/messages.h"
 #include "source/paths.h"
 
 namespace vellumet {
 
 std::string given_folder(Job& job, const std::string& path) {
-  int error = 0;
-  std::string folder = readable_folder(path, error);
+  FileResult read;
+  std::string folder = readable_folder(path, read);
   if (folder.empty()) {
     job.dialogs.show(
-        info_box(msg::kOpenFolderTitle,
-                 msg::paragraphs({msg::fill(msg::kFolderUnreadable, {path}), error_text(error)})));
+        error_box(msg::kOpenFolderTitle,
+                  msg::paragraphs({msg::fill(msg::kFolderUnreadable, {path}), read.reason})));
   }
   return folder;
 }

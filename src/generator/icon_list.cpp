@@ -37,7 +37,7 @@ void read_button_ini(Job& job) {
   std::string bytes;
   FileResult r = read_file(path, bytes);
   if (!r.ok) {
-    job.dialogs.show(info_box(
+    job.dialogs.show(error_box(
         msg::kIconTitle, msg::paragraphs({msg::fill(msg::kIconUnreadable, {path}), r.reason})));
     return;
   }
@@ -46,12 +46,12 @@ void read_button_ini(Job& job) {
   // The references go into the pages as they stand: keep the list's bytes.
   for (std::size_t j = 1; j <= 8 && j <= lines.size(); ++j) s.button_img[j] = lines[j - 1];
   if (lines.size() < 9) {
-    job.dialogs.show(info_box(msg::kIconTitle, msg::fill(msg::kIconShort, {path})));
+    job.dialogs.show(error_box(msg::kIconTitle, msg::fill(msg::kIconShort, {path})));
     return;
   }
   int style = frame_style_field(utf8_encode(codec.decode(lines[8])));
   if (style < 0) {
-    job.dialogs.show(info_box(msg::kIconTitle, msg::fill(msg::kIconBadStyle, {path})));
+    job.dialogs.show(error_box(msg::kIconTitle, msg::fill(msg::kIconBadStyle, {path})));
     return;
   }
   s.frame_style = style;

@@ -30,13 +30,10 @@ struct MarkerRule {
 // table order and looks for its own marker in the line as it stands by then:
 // a value an earlier rule put in may hold a later marker.
 struct Marker {
-  std::string text;  // ASCII, 1 to kMaxMarkerLength bytes, no CR or LF
+  std::string text;  // ASCII, not empty, no CR or LF
   MarkerRule rule;
 };
 using MarkerTable = std::vector<Marker>;
-
-inline constexpr std::size_t kMaxMarkerLength = 64;
-inline constexpr std::size_t kMaxMarkers = 64;
 
 MarkerRule replaced_by(std::u32string value);
 MarkerRule whole_line(std::u32string value);

@@ -15,25 +15,22 @@ namespace vellumet {
 
 namespace {
 
-PageResult write_page(Job& job, int show_no, const std::string& template_name,
+FileResult write_page(Job& job, int show_no, const std::string& template_name,
                       const std::string& page_name, const MarkerTable& markers) {
   const JobState& s = job.state;
   std::string page_path = s.src_dir + page_name;
   std::string template_path = s.app_dir + "/Template/" + template_name;
   if (show_no < 0 || show_no > kMaxShow) {
-    return {false, false, page_path,
-            msg::fill(msg::kShowNumberOutOfRange, {std::to_string(show_no)})};
+    return FileResult::failure(FileStep::Write, page_path, 0,
+                               msg::fill(msg::kShowNumberOutOfRange, {std::to_string(show_no)}));
   }
   if (template_name.empty()) {
-    return {false, true, template_path,
-            msg::fill(msg::kFrameStyleOutOfRange, {std::to_string(s.frame_style)})};
+    return FileResult::failure(
+        FileStep::Read, template_path, 0,
+        msg::fill(msg::kFrameStyleOutOfRange, {std::to_string(s.frame_style)}));
   }
   const Codec codec(job.codeset);
-  const CopyResult r = copy_template(template_path, page_path, markers, codec);
-  if (!r.ok) {
-    return {false, r.template_failed, r.template_failed ? template_path : page_path, r.reason};
-  }
-  return {true, false, page_path, {}};
+  return copy_template(template_path, page_path, markers, codec);
 }
 
 std::u32string chars(const std::string& utf8) {
@@ -123,7 +120,7 @@ std::string navbtn_template_name(int frame_style) {
   return "";
 }
 
-PageResult make_index_html(Job& job, int show_no) {
+FileResult make_index_html(Job& job, int show_no) {
   const JobState& s = job.state;
   const std::string last_slide = "var LastSlide =";
   std::u32string line_value =
@@ -137,7 +134,7 @@ PageResult make_index_html(Job& job, int show_no) {
                     job.window.text(TextField::Text3), markers);
 }
 
-PageResult make_navbtn_html(Job& job, int show_no) {
+FileResult make_navbtn_html(Job& job, int show_no) {
   const JobState& s = job.state;
   const std::size_t index = show_index(show_no);
   static const char* kButtons[] = {"T_BUTTON", "F_BUTTON", "P_BUTTON", "N_BUTTON",
@@ -168,7 +165,7 @@ PageResult make_navbtn_html(Job& job, int show_no) {
                     markers);
 }
 
-PageResult make_slide_html(Job& job, int show_no) {
+FileResult make_slide_html(Job& job, int show_no) {
   const JobState& s = job.state;
   const Codec codec(job.codeset);
   const std::u32string title = page_text(codec, chars(s.show_title[show_index(show_no)]));

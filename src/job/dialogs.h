@@ -9,6 +9,15 @@ enum class BoxIcon { Information, Exclamation };
 enum class BoxButtons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 
+// What a box is for, so that whoever shows or answers it can tell without
+// reading its text.
+enum class BoxKind {
+  Report,        // news for the user: the work is done, a notice
+  Error,         // something could not be done, and why
+  Question,      // whether to go on; No ends the command
+  CleanUpOffer,  // whether to delete the export's leftovers; No ends nothing
+};
+
 // One modal message box. Texts are UTF-8; file names inside them are the
 // bytes of the name and are shown with replacement characters where invalid.
 struct MessageBox {
@@ -17,14 +26,21 @@ struct MessageBox {
   BoxIcon icon = BoxIcon::Information;
   BoxButtons buttons = BoxButtons::Ok;
   Answer default_answer = Answer::Ok;
+  BoxKind kind = BoxKind::Report;
 
-  bool operator==(const MessageBox&) const = default;
+  // The same box on the screen; the kind is compared on its own.
+  bool operator==(const MessageBox& other) const {
+    return title == other.title && text == other.text && icon == other.icon &&
+           buttons == other.buttons && default_answer == other.default_answer;
+  }
 };
 
-// A report: information icon, a single OK button.
+// A report or an error: information icon, a single OK button.
 MessageBox info_box(std::string title, std::string text);
-// A question about going on: exclamation icon, Yes and No, No as default.
-MessageBox question_box(std::string title, std::string text);
+MessageBox error_box(std::string title, std::string text);
+// A question about going on (or the clean-up offer): exclamation icon, Yes
+// and No, No as default.
+MessageBox question_box(std::string title, std::string text, BoxKind kind = BoxKind::Question);
 
 // The one seam through which the logic talks to the user. The program shows
 // real Qt boxes; tests script the answers and record every box.

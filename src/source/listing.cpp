@@ -29,17 +29,25 @@ std::vector<std::string> filter_extension(const Listing& listing, std::string_vi
   return out;
 }
 
+namespace {
+
+void list_failed(const std::string& folder, int err, Listing& files, Listing* folders) {
+  files.read = FileResult::failure(FileStep::List, folder, err);
+  if (folders) folders->read = files.read;
+}
+
+}  // namespace
+
 void list_folder(const std::string& folder, Listing& files, Listing* folders) {
   files.names.clear();
-  files.error = 0;
+  files.read = FileResult::success();
   if (folders) {
     folders->names.clear();
-    folders->error = 0;
+    folders->read = FileResult::success();
   }
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) {
-    files.error = errno;
-    if (folders) folders->error = errno;
+    list_failed(folder, errno, files, folders);
     return;
   }
   int dfd = ::dirfd(dir);
@@ -47,10 +55,7 @@ void list_folder(const std::string& folder, Listing& files, Listing* folders) {
     errno = 0;
     dirent* e = ::readdir(dir);
     if (!e) {
-      if (errno != 0) {
-        files.error = errno;
-        if (folders) folders->error = errno;
-      }
+      if (errno != 0) list_failed(folder, errno, files, folders);
       break;
     }
     if (e->d_name[0] == '.') continue;

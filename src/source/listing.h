@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_result.h"
 #include "base/name_list.h"
 
 namespace vellumet {
@@ -11,7 +12,7 @@ namespace vellumet {
 // The visible entries of one kind in one folder, sorted by name_less.
 struct Listing {
   NameList names;
-  int error = 0;  // errno when the folder could not be read (names then empty)
+  FileResult read;  // a failure (step List) when the folder could not be read
 };
 
 // What a listing holds: normal files (regular files or links to one) or

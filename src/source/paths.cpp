@@ -28,16 +28,16 @@ std::string real_path(const std::string& path) {
   return real ? std::string(real.get()) : std::string();
 }
 
-std::string readable_folder(const std::string& path, int& error) {
-  error = 0;
+std::string readable_folder(const std::string& path, FileResult& read) {
+  read = FileResult::success();
   std::string real = real_path(path);
   if (real.empty()) {
-    error = errno;
+    read = FileResult::failure(FileStep::List, path, errno);
     return {};
   }
   DIR* dir = ::opendir(real.c_str());
   if (dir == nullptr) {
-    error = errno;
+    read = FileResult::failure(FileStep::List, path, errno);
     return {};
   }
   ::closedir(dir);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/file_result.h"
+
 namespace vellumet {
 
 // `folder` + "/" + `name`, without doubling the root's "/".
@@ -13,7 +15,7 @@ std::string parent_path(const std::string& path);
 // links resolved; "" when it does not exist, with the reason in errno.
 std::string real_path(const std::string& path);
 // The real path of `path` when it names a folder whose entries can be read;
-// otherwise "" and `error` holds the reason (an errno value).
-std::string readable_folder(const std::string& path, int& error);
+// otherwise "" and `read` holds why (step List, on `path`).
+std::string readable_folder(const std::string& path, FileResult& read);
 
 }  // namespace vellumet

@@ -29,26 +29,27 @@ int count_slides(const Listing& listing, std::string_view ext) {
   return count;
 }
 
-void preview_pic(Job& job, const std::string& folder) {
+std::optional<SlideSet> preview_pic(Job& job, const std::string& folder) {
   // Kept from call to call: its buffers serve the next folder too.
   thread_local Listing files;
   list_folder(folder, files);
-  preview_pic(job, folder, files);
+  return preview_pic(job, folder, files);
 }
 
-void preview_pic(Job& job, const std::string& folder, const Listing& listing) {
+std::optional<SlideSet> preview_pic(Job& job, const std::string& folder, const Listing& listing) {
   std::string entry;
   int k = find_first_file(job.state, listing, &entry);
   if (k == 0) {
     dir_clear(job);
     job.window.set_visible(Control::Image3, false);
-    return;
+    return std::nullopt;
   }
   job.state.img_type = static_cast<std::int16_t>(k);
   std::string sep = folder.ends_with('/') ? "" : "/";
   job.window.load_preview(folder + sep + entry);
   job.window.set_visible(Control::Image3, true);
   dir_set(job, folder, ascii_lower(entry), listing);
+  return SlideSet{folder, entry, image_extension(k), k, job.state.slide_count};
 }
 
 void dir_set(Job& job, const std::string& folder, const std::string& name, const Listing& listing) {
@@ -57,7 +58,7 @@ void dir_set(Job& job, const std::string& folder, const std::string& name, const
   job.window.set_text(TextField::Text1, s.src_dir);
   std::string ext = name.size() >= 3 ? name.substr(name.size() - 3) : name;
   // The listing read for detection serves every count below: one pass over the folder.
-  int count = listing.error == 0 ? count_slides(listing, ext) : 0;
+  int count = listing.read.ok ? count_slides(listing, ext) : 0;
   job.window.set_text(TextField::Text2, std::to_string(count));
   s.slide_count = static_cast<std::int16_t>(count);
   search_gomi(job, listing);

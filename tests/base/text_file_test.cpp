@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <utility>
+
 #include "temp_dir.h"
 
 namespace vellumet {
@@ -47,14 +50,22 @@ TEST(AtomicFile, ReportsAFolderThatDoesNotExist) {
   AtomicFile f(dir.file("missing/page.htm"));
   FileResult r = f.open();
   EXPECT_FALSE(r.ok);
-  EXPECT_FALSE(r.reason.empty());
+  EXPECT_EQ(r.step, FileStep::Write);
+  EXPECT_EQ(r.file, dir.file("missing/page.htm"));
+  EXPECT_EQ(r.error, ENOENT);
 }
 
 TEST(ReadFile, ReportsMissingFilesAndFolders) {
   TempDir dir;
   std::string bytes;
-  EXPECT_FALSE(read_file(dir.file("none"), bytes).ok);
-  EXPECT_FALSE(read_file(dir.path(), bytes).ok);
+  const std::pair<std::string, int> cases[] = {{dir.file("none"), ENOENT}, {dir.path(), EISDIR}};
+  for (const auto& [path, error] : cases) {
+    FileResult r = read_file(path, bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.step, FileStep::Read);
+    EXPECT_EQ(r.file, path);
+    EXPECT_EQ(r.error, error);
+  }
   testing::write_bytes(dir.file("t"), std::string("a\0b", 3));
   ASSERT_TRUE(read_file(dir.file("t"), bytes).ok);
   EXPECT_EQ(bytes, std::string("a\0b", 3));

@@ -94,11 +94,13 @@ TEST_F(CommandLine, DryRunPrintsThePlanAndChangesNoByte) {
   // A rename onto a name already taken is marked: the run will ask.
   const std::string clash = sample("clash");
   testing::write_bytes(clash + "/img002.gif", "another image");
-  r = vellumet({"--create", "--dry-run", clash});
+  r = vellumet({"--create", "--dry-run", clash, folder});
   EXPECT_NE(
       r.out.find("\tsld002.gif → img002.gif（img002.gif は既にあります。続けるか尋ねます）\n"),
       std::string::npos)
       << r.out;
+  EXPECT_TRUE(r.out.ends_with("確認のみ: " + clash + "\n確認のみ: " + folder + "\n")) << r.out;
+  EXPECT_EQ(r.status, 0);
 }
 
 TEST_F(CommandLine, BrokenFoldersFailAloneAndTheSummaryEndsTheRun) {
@@ -153,11 +155,14 @@ TEST_F(CommandLine, QuestionsOnATerminal) {
     std::string input;
     int status;
     int prompts;
+    Args summary;  // how each folder ended, when there are several
   };
   const Case cases[] = {
-      {{"t1"}, "\n", 1, 1},                 // Enter: the box's default, No
-      {{"t2"}, "maybe\ny\n", 0, 2},         // asked again until understood
-      {{"t3", "t4"}, "yes\nはい\n", 0, 2},  // one confirmation per folder, with progress
+      {{"t1"}, "\n", 1, 1, {}},          // Enter: the box's default, No
+      {{"t2"}, "maybe\ny\n", 0, 2, {}},  // asked again until understood
+      // One confirmation per folder, with progress and a summary.
+      {{"t3", "t4"}, "yes\nはい\n", 0, 2, {"完了", "完了"}},
+      {{"t5", "t6"}, "n\ny\n", 1, 2, {"中止", "完了"}},
   };
   for (const Case& c : cases) {
     Args args = {"--create"};
@@ -169,8 +174,13 @@ TEST_F(CommandLine, QuestionsOnATerminal) {
          at = r.out.find(prompt, at + 1))
       ++prompts;
     EXPECT_EQ(prompts, static_cast<std::size_t>(c.prompts)) << r.out;
-    const bool progress = r.out.find("[2/2] " + work.file("t4") + "\n") != std::string::npos;
+    const bool progress =
+        r.out.find("[2/2] " + work.file(c.folders.back()) + "\n") != std::string::npos;
     EXPECT_EQ(progress, c.folders.size() == 2) << r.out;
+    std::string summary;
+    for (std::size_t i = 0; i < c.summary.size(); ++i)
+      summary += c.summary[i] + ": " + work.file(c.folders[i]) + "\n";
+    EXPECT_TRUE(r.out.ends_with(summary)) << r.out;
     EXPECT_EQ(testing::exists(work.file(c.folders[0]) + "/index.html"), c.status == 0);
   }
 }

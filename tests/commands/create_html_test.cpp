@@ -41,6 +41,11 @@ class CreateHtml : public ::testing::Test {
     return testing::confirmation_text(f.show_dir(), f.window.text(TextField::Text3), player,
                                       download);
   }
+  std::vector<BoxKind> kinds() const {
+    std::vector<BoxKind> k;
+    for (const MessageBox& b : f.dialogs.shown) k.push_back(b.kind);
+    return k;
+  }
   CommandFixture f;
 };
 
@@ -57,9 +62,11 @@ TEST_F(CreateHtml, TypicalRun) {
   EXPECT_EQ(f.window.check(CheckBox::Check1), kChecked);
 
   f.dialogs.answers = {Answer::Yes, Answer::Yes};
-  slide_html_click(f.job);
+  EXPECT_EQ(slide_html_click(f.job).ending, Ending::Done);
 
   ASSERT_EQ(f.dialogs.shown.size(), 3u) << testing::box_log(f.dialogs);
+  EXPECT_EQ(kinds(),
+            (std::vector<BoxKind>{BoxKind::Question, BoxKind::CleanUpOffer, BoxKind::Report}));
   EXPECT_EQ(f.dialogs.shown[0], question_box("HTMLの作成", confirm(true)));
   EXPECT_EQ(f.dialogs.shown[1],
             question_box("余分なファイルの消去",
@@ -82,7 +89,10 @@ TEST_F(CreateHtml, TypicalRun) {
 
 TEST_F(CreateHtml, NoSourceOnlyReports) {
   f.window.set_text(TextField::Text3, "");  // not even looked at
-  slide_html_click(f.job);
+  const CommandResult r = slide_html_click(f.job);
+  EXPECT_EQ(r.ending, Ending::Failed);
+  EXPECT_EQ(r.failure.step, FileStep::Check);
+  EXPECT_EQ(kinds(), std::vector<BoxKind>{BoxKind::Error});
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
   EXPECT_EQ(f.dialogs.shown[0], info_box("HTMLの作成",
                                          "スライドのネタ（PowerPointのHTMLエキスポートデータ）が指"
@@ -125,7 +135,11 @@ TEST_F(CreateHtml, EntryPageThatWouldReplaceAnotherFileIsRefusedBeforeAnyRename)
     f.dialogs.shown.clear();
     f.dialogs.answers = {Answer::No};  // the confirmation, when it comes
     f.window.set_text(TextField::Text3, c.page);
-    slide_html_click(f.job);
+    const CommandResult r = slide_html_click(f.job);
+    EXPECT_EQ(r.ending, c.refused ? Ending::Failed : Ending::Stopped);
+    if (c.refused) {
+      EXPECT_EQ(r.failure.file, f.show_dir() + c.page);
+    }
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     const MessageBox refusal = info_box(
         "HTMLの作成", std::string("閲覧用HTMLのファイル名「") + c.page +
@@ -160,7 +174,7 @@ TEST_F(CreateHtml, RenamingNeverReplacesAFile) {
   f.put("img001.gif", "the other one");
   f.browse_show();
   f.dialogs.answers = {Answer::Yes, Answer::No};
-  slide_html_click(f.job);
+  EXPECT_EQ(slide_html_click(f.job).ending, Ending::Stopped);
   ASSERT_EQ(f.dialogs.shown.size(), 2u);
   EXPECT_EQ(f.dialogs.shown[1],
             question_box(
@@ -175,7 +189,7 @@ TEST_F(CreateHtml, RenamingNeverReplacesAFile) {
   // Four slides were counted (the twin too), so img004.gif is missing as well.
   f.dialogs.shown.clear();
   f.dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
-  slide_html_click(f.job);
+  EXPECT_EQ(slide_html_click(f.job).ending, Ending::Done);
   EXPECT_EQ(read_bytes(f.show.file("img001.gif")), "the other one");
   EXPECT_EQ(read_bytes(f.show.file("sld001.gif")), "slide 1");
   EXPECT_EQ(read_bytes(f.show.file("img003.gif")), "slide 3");
@@ -236,10 +250,14 @@ TEST_F(CreateHtml, FailedPageKeepsTheOldOneAndNeverClaimsSuccess) {
   f.browse_show();
   std::filesystem::remove(f.program.file("Template/navbtn_c.htm"));
   f.dialogs.default_answer = Answer::Yes;
-  slide_html_click(f.job);
+  const CommandResult r = slide_html_click(f.job);
+  EXPECT_EQ(r.ending, Ending::Failed);
+  EXPECT_EQ(r.failure.step, FileStep::Read);
+  EXPECT_EQ(r.failure.file, f.program.file("Template/navbtn_c.htm"));
   const MessageBox& last = f.dialogs.shown.back();
   EXPECT_EQ(last.title, "HTMLの作成");
   EXPECT_EQ(last.buttons, BoxButtons::Ok);
+  EXPECT_EQ(last.kind, BoxKind::Error);
   EXPECT_NE(last.text.find("テンプレート " + f.program.file("Template/navbtn_c.htm")),
             std::string::npos);
   for (const auto& b : f.dialogs.shown) EXPECT_EQ(b.text.find("作成しました"), std::string::npos);

@@ -65,8 +65,11 @@ ChildReport create_html_in_child(const std::string& program, const std::string& 
   return run_in_child(d, options, [&](ScriptedDialogs& dialogs, auto& values) {
     Session s(dialogs, program);
     preview_pic(s.job, dir);
-    slide_html_click(s.job);
+    const CommandResult result = slide_html_click(s.job);
     values["Text4"] = s.window.text(TextField::Text4);
+    values["ending"] = std::to_string(static_cast<int>(result.ending));
+    values["step"] = std::to_string(static_cast<int>(result.failure.step));
+    values["file"] = result.failure.file;
   });
 }
 
@@ -75,6 +78,8 @@ struct ReadOnlyCase {
   std::vector<std::string> files;
   bool player;
   std::string (*expected)(const std::string& dir);
+  FileStep step;
+  const char* failed_file;
 };
 
 TEST(FaultTest, ReadOnlyExportFolderStopsAtTheFirstChangeAndLosesNothing) {
@@ -85,13 +90,17 @@ TEST(FaultTest, ReadOnlyExportFolderStopsAtTheFirstChangeAndLosesNothing) {
        [](const std::string&) {
          return std::string("sld001.gif を img001.gif に名前を変更できませんでした。\r\n\n") +
                 error_text(EACCES);
-       }},
+       },
+       FileStep::Rename,
+       "sld001.gif"},
       {"page cannot be created",
        {"img001.gif", "img002.gif", "index.html", "navbtn1.htm"},
        false,
        [](const std::string& dir) {
          return dir + "/index.html を書き込めませんでした。\r\n\n" + error_text(EACCES);
-       }},
+       },
+       FileStep::Write,
+       "index.html"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -109,6 +118,9 @@ TEST(FaultTest, ReadOnlyExportFolderStopsAtTheFirstChangeAndLosesNothing) {
         info(kCreate, c.expected(dir)),
     };
     EXPECT_EQ(r.boxes, expected);
+    EXPECT_EQ(r.values.at("ending"), std::to_string(static_cast<int>(Ending::Failed)));
+    EXPECT_EQ(r.values.at("step"), std::to_string(static_cast<int>(c.step)));
+    EXPECT_EQ(r.values.at("file"), dir + "/" + c.failed_file);
     EXPECT_EQ(snapshot(tmp.path()), before);
     EXPECT_EQ(testing::entries(dir).size(), c.files.size());
   }

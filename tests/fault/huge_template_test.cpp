@@ -1,7 +1,7 @@
 // Templates far larger than the memory a page writer may use: sparse files of
-// up to 2 GB that are one single line, with and without a marker. Each is
-// written in a child process whose peak resident size is compared with its
-// size before the write.
+// up to 2 GB, one single line or lines of 1 MB. Each is written in a child
+// process whose peak resident size is compared with its size before the
+// write: a template of long lines goes through, one line of 2 GB is refused.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -13,8 +13,10 @@
 #include <fstream>
 #include <string>
 
+#include "base/messages.h"
 #include "fault_support.h"
 #include "generator/page_writers.h"
+#include "generator/template_copy.h"
 #include "job/memory_window.h"
 #include "program_folder.h"
 
@@ -34,13 +36,15 @@ long status_kb(const char* field) {
   return -1;
 }
 
-// A file of `size` bytes, all zero except `head` at its start and `tail` at
-// its end; the rest is a hole.
-void sparse_file(const std::string& path, std::uint64_t size, const std::string& head,
-                 const std::string& tail) {
+// A file of `size` bytes, all zero except a CR ending every `line`
+// bytes (0: none), `head` at its start and `tail` at its end; the rest is a hole.
+void sparse_file(const std::string& path, std::uint64_t size, std::uint64_t line,
+                 const std::string& head, const std::string& tail) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
+  for (std::uint64_t end = line; line != 0 && end < size; end += line)
+    ASSERT_EQ(::pwrite(fd, "\r", 1, static_cast<off_t>(end - 1)), 1);
   ASSERT_EQ(::pwrite(fd, head.data(), head.size(), 0), static_cast<ssize_t>(head.size()));
   ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), static_cast<off_t>(size - tail.size())),
             static_cast<ssize_t>(tail.size()));
@@ -63,33 +67,31 @@ std::uint64_t file_size(const std::string& path) {
 
 struct HugeCase {
   const char* label;
-  const char* template_name;
-  std::uint64_t size;
+  std::uint64_t size, line;
   std::string head, tail;
-  // The page: its size, its first and its last bytes.
+  // The page: its size, its first and its last bytes; none when refused.
+  bool refused;
   std::uint64_t page_size;
   std::string page_head, page_tail;
 };
 
-TEST(HugeTemplateTest, OneLineTemplatesAreWrittenInBoundedMemory) {
+TEST(HugeTemplateTest, TemplatesAreWrittenOrRefusedInBoundedMemory) {
   constexpr std::uint64_t kMb = 1 << 20;
-  const std::string title = "<TITLE>Zorvo スライドショー(by Y.Korrin)</TITLE>\r\n";
+  const std::string too_long =
+      msg::fill(msg::kLineTooLong, {std::to_string(kMaxTemplateLine >> 20)});
   const HugeCase cases[] = {
-      // The marker line is 2 GB long and becomes the title line.
-      {"2 GB title line", "sld000.htm", 2048 * kMb, "  <TITLE>old", "", title.size(), title, title},
-      // No marker: the line passes through as it is.
-      {"256 MB line without a marker", "sld000.htm", 256 * kMb, "a", "z", 256 * kMb + 2,
-       "a" + std::string(15, '\0'), std::string(15, '\0') + "z\r\n"},
-      // A marker near the end of the line is replaced where it lies.
-      {"256 MB line with a marker at its end", "sld000.htm", 256 * kMb, "", "src=/img0/x",
-       256 * kMb + 2, std::string(16, '\0'), "src=/img1/x\r\n"},
+      // The marker line is 2 GB long: refused once the limit is passed.
+      {"2 GB title line", 2048 * kMb, 0, "  <TITLE>old", "", true, 0, "", ""},
+      // Lines of 1 MB: each read, changed where it holds a marker, written.
+      {"256 MB of 1 MB lines, a marker at the end", 256 * kMb, kMb, "a", "src=/img0/x", false,
+       256 * kMb + 257, "a" + std::string(15, '\0'), "src=/img1/x\r\n"},
   };
   for (const HugeCase& c : cases) {
     SCOPED_TRACE(c.label);
     TempDir program{TempDir::InMemory{}};
     TempDir show{TempDir::InMemory{}};
     testing::make_program_folder(program.path(), testing::ProgramContents::FoldersOnly);
-    sparse_file(program.path() + "/Template/" + c.template_name, c.size, c.head, c.tail);
+    sparse_file(program.path() + "/Template/sld000.htm", c.size, c.line, c.head, c.tail);
 
     testing::ScriptedDialogs dialogs;
     ChildOptions options;
@@ -103,13 +105,19 @@ TEST(HugeTemplateTest, OneLineTemplatesAreWrittenInBoundedMemory) {
       // The peak from here on, against the size now.
       std::ofstream("/proc/self/clear_refs") << "5";
       const long before = status_kb("VmRSS:");
-      const PageResult page = make_slide_html(job, 1);
-      values["ok"] = page.ok ? "yes" : page.reason;
+      const FileResult page = make_slide_html(job, 1);
+      values["result"] = page.ok                       ? "written"
+                         : page.step == FileStep::Read ? page.reason
+                                                       : "page failed";
       values["growth_kb"] = std::to_string(status_kb("VmHWM:") - before);
     });
     ASSERT_EQ(r.failure, "");
-    EXPECT_EQ(r.values.at("ok"), "yes");
+    EXPECT_EQ(r.values.at("result"), c.refused ? too_long : "written");
     EXPECT_LT(std::stol(r.values.at("growth_kb")), kAllowedGrowthKb);
+    if (c.refused) {
+      EXPECT_EQ(testing::entries(show.path()), std::vector<std::string>{});
+      continue;
+    }
     const std::string page = show.file("sld001.htm");
     EXPECT_EQ(file_size(page), c.page_size);
     EXPECT_EQ(bytes_at(page, 0, c.page_head.size()), c.page_head);

@@ -50,9 +50,9 @@ TEST_F(PageWriters, IndexTemplateFollowsFrameStyleAndPageFollowsText3) {
     EXPECT_EQ(page("top.htm"), std::string(names[style]) + "\r\n");
   }
   f.job.state.frame_style = 4;
-  PageResult r = make_index_html(f.job, 1);
+  FileResult r = make_index_html(f.job, 1);
   EXPECT_FALSE(r.ok);
-  EXPECT_TRUE(r.template_error);
+  EXPECT_EQ(r.step, FileStep::Read);
 }
 
 TEST_F(PageWriters, IndexCountAndExtensionForms) {
@@ -234,9 +234,9 @@ TEST_F(PageWriters, Utf8TemplateWithInvalidBytesIsCopiedByteForByte) {
 
 TEST_F(PageWriters, FailureLeavesTheExistingPageAndNoTemporaryFile) {
   f.put("index.html", "keep me");
-  PageResult r = make_index_html(f.job, 1);  // no template
+  FileResult r = make_index_html(f.job, 1);  // no template
   EXPECT_FALSE(r.ok);
-  EXPECT_TRUE(r.template_error);
+  EXPECT_EQ(r.step, FileStep::Read);
   EXPECT_EQ(r.file, f.program.path() + "/Template/index_c_l.htm");
   EXPECT_EQ(page("index.html"), "keep me");
   EXPECT_EQ(testing::entries(f.show.path()), std::vector<std::string>{"index.html"});
@@ -245,7 +245,8 @@ TEST_F(PageWriters, FailureLeavesTheExistingPageAndNoTemporaryFile) {
   f.job.state.src_dir = f.show.file("gone/");
   r = make_index_html(f.job, 1);
   EXPECT_FALSE(r.ok);
-  EXPECT_FALSE(r.template_error);
+  EXPECT_EQ(r.step, FileStep::Write);
+  EXPECT_EQ(r.file, f.show.file("gone/index.html"));
 }
 
 }  // namespace

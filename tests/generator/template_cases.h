@@ -3,8 +3,8 @@
 // Random template copies for the differential test and the fuzzer: a code
 // page, a marker table whose markers overlap and whose values hold other
 // markers, multi-byte characters and escaped bytes, a template of such
-// pieces with every kind of line end, and a chunk size small enough that
-// markers, characters and lines run across the chunks.
+// pieces with every kind of line end, and a read size small enough that
+// lines run across the reads.
 
 #include <cstddef>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "base/messages.h"
 #include "reference_writer.h"
 #include "temp_dir.h"
 #include "template_cases.h"
@@ -46,17 +47,22 @@ std::string described(const testing::TemplateCase& c) {
 TEST(TemplateCopy, MatchesTheReferenceWriter) {
   TempDir dir{TempDir::InMemory{}};
   std::mt19937 random(20261209);
-  // Cases found by the fuzzer, then random ones.
+  // Cases found by the fuzzer or at a limit, then random ones.
   const std::vector<testing::TemplateCase> found = {
       // A marker running from a piece shorter than itself into the next one.
       {"UTF-8", {{">>>", replaced_by(U"")}, {"A>>", replaced_by(U"")}}, "A>>>>>>>\r\n", 64},
+      // The longest line copied, its marker at its end.
+      {"UTF-8",
+       {{"GIF", replaced_by(U"gif")}},
+       std::string(kMaxTemplateLine - 3, 'a') + "GIF\r\nb",
+       4096},
   };
   for (std::size_t n = 0; n < found.size() + 3000; ++n) {
     const testing::TemplateCase c =
         n < found.size() ? found[n] : testing::draw_case([&] { return random() & 0xff; });
     write_bytes(dir.file("template.htm"), c.bytes);
     const Codec codec(c.codeset);
-    const CopyResult r =
+    const FileResult r =
         copy_template(dir.file("template.htm"), dir.file("page.htm"), c.table, codec, c.chunk);
     ASSERT_TRUE(r.ok) << r.reason;
     const std::string want = testing::reference_copy(c.bytes, c.table, codec);
@@ -65,17 +71,37 @@ TEST(TemplateCopy, MatchesTheReferenceWriter) {
   }
 }
 
-TEST(TemplateCopy, RefusesWhatIsNotARegularFileWithoutWaiting) {
+// A template that is not a regular file is refused without waiting; one
+// with a line too long to hold fails where the line is seen. Either way the
+// page stays as it was.
+TEST(TemplateCopy, RefusesWhatItCannotReadAndKeepsThePage) {
   TempDir dir;
   ASSERT_EQ(::mkfifo(dir.file("fifo.htm").c_str(), 0600), 0);
+  write_bytes(dir.file("long.htm"), "a\r\n" + std::string(kMaxTemplateLine + 1, 'x') + "\r\n");
+  write_bytes(dir.file("page.htm"), "old");
+  const std::string too_long =
+      msg::fill(msg::kLineTooLong, {std::to_string(kMaxTemplateLine >> 20)});
   const Codec codec("UTF-8");
-  for (const std::string& from : {dir.file("fifo.htm"), dir.path(), dir.file("none.htm")}) {
-    const CopyResult r = copy_template(from, dir.file("page.htm"), {}, codec);
-    EXPECT_FALSE(r.ok) << from;
-    EXPECT_TRUE(r.template_failed) << from;
-    EXPECT_FALSE(r.reason.empty()) << from;
+  const struct {
+    std::string from, reason;  // reason "": the system's
+  } cases[] = {{dir.file("fifo.htm"), ""},
+               {dir.path(), ""},
+               {dir.file("none.htm"), ""},
+               {dir.file("long.htm"), too_long}};
+  for (const auto& c : cases) {
+    const FileResult r = copy_template(c.from, dir.file("page.htm"), {}, codec);
+    EXPECT_FALSE(r.ok) << c.from;
+    EXPECT_EQ(r.step, FileStep::Read) << c.from;
+    EXPECT_EQ(r.file, c.from);
+    if (c.reason.empty()) {
+      EXPECT_FALSE(r.reason.empty()) << c.from;
+    } else {
+      EXPECT_EQ(r.reason, c.reason);
+    }
   }
-  EXPECT_EQ(testing::entries(dir.path()), std::vector<std::string>{"fifo.htm"});
+  EXPECT_EQ(testing::entries(dir.path()),
+            (std::vector<std::string>{"fifo.htm", "long.htm", "page.htm"}));
+  EXPECT_EQ(read_bytes(dir.file("page.htm")), "old");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "temp_dir.h"
 
 namespace vellumet {
@@ -24,7 +26,7 @@ TEST(Listing, NormalFilesOnlyInFoldedNameOrder) {
   ASSERT_EQ(::symlink("folder.gif", dir.file("dirlink.gif").c_str()), 0);
 
   Listing l = list_normal_files(dir.path());
-  EXPECT_EQ(l.error, 0);
+  EXPECT_TRUE(l.read.ok);
   EXPECT_EQ(l.names.strings(), (std::vector<std::string>{"A.gif", "a.gif", "b.GIF", "img 10.gif",
                                                          "link.gif", "Z", "\xff.gif"}));
   EXPECT_EQ(
@@ -38,7 +40,10 @@ TEST(Listing, NormalFilesOnlyInFoldedNameOrder) {
 TEST(Listing, UnreadableFolderGivesAnErrorAndNoNames) {
   TempDir dir;
   Listing l = list_normal_files(dir.file("missing"));
-  EXPECT_NE(l.error, 0);
+  EXPECT_FALSE(l.read.ok);
+  EXPECT_EQ(l.read.step, FileStep::List);
+  EXPECT_EQ(l.read.file, dir.file("missing"));
+  EXPECT_EQ(l.read.error, ENOENT);
   EXPECT_TRUE(l.names.empty());
 }
 

@@ -34,10 +34,18 @@ TEST(SlideSet, DetectionTable) {
   for (const auto& c : cases) {
     JobFixture f;
     for (const auto& n : c.files) f.put(n);
-    f.browse_show();
+    const std::optional<SlideSet> set = preview_pic(f.job, f.show.path());
     SCOPED_TRACE(c.files.front());
     EXPECT_EQ(f.window.text(TextField::Text2), c.count);
     EXPECT_EQ(f.window.check(CheckBox::Check1), c.check1);
+    EXPECT_EQ(set.has_value(), c.img_type != 0);
+    if (set) {
+      EXPECT_EQ(set->folder, f.show.path());
+      EXPECT_EQ(set->first_image, c.preview);
+      EXPECT_EQ(set->extension, c.preview.substr(c.preview.size() - 3) == "jpg" ? "jpg" : "gif");
+      EXPECT_EQ(set->img_type, c.img_type);
+      EXPECT_EQ(std::to_string(set->count), c.count);
+    }
     if (c.img_type == 0) {
       EXPECT_EQ(f.job.state.src_dir, "");
       EXPECT_FALSE(f.window.visible(Control::Image3));
@@ -75,7 +83,8 @@ TEST(SlideSet, LeavingTheSlideFolderKeepsTheSource) {
 
 TEST(SlideSet, RootFolderGetsADoubleSeparatorAndUnreadableFolderIsNoSlideSet) {
   JobFixture f;
-  Listing listing{{"img001.gif"}, 0};
+  Listing listing;
+  listing.names.push_back("img001.gif");
   dir_set(f.job, "/", "img001.gif", listing);
   EXPECT_EQ(f.job.state.src_dir, "//");
   preview_pic(f.job, f.show.file("missing"));

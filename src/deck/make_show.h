@@ -1,0 +1,77 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "deck/image_format.h"
+#include "deck/image_size.h"
+#include "deck/manifest.h"
+#include "deck/result.h"
+
+namespace vellumet::deck {
+
+// One deck to make a show of: a PDF, or an office presentation (see
+// is_office_deck), and where its show goes ("" for beside the deck, named
+// after it).
+struct Request {
+  std::string deck;
+  std::string out_folder;
+};
+
+// Where a deck has got to: `done` of `pages` pages written; `pages` is 0
+// while LibreOffice makes its PDF.
+struct Progress {
+  std::size_t deck = 0;  // the request's index
+  long done = 0;
+  long pages = 0;
+};
+
+struct Options {
+  int width = kDefaultWidth;  // kMinWidth .. kMaxWidth
+  ImageFormat format = kDefaultFormat;
+  int jobs = 0;                // pages and decks worked on at once; 0: the machine's cores
+  std::string office_program;  // "": soffice looked up on PATH
+  std::chrono::seconds office_limit{300};
+  // Called from the worker threads, one call at a time, after each page and
+  // when a LibreOffice conversion starts.
+  std::function<void(const Progress&)> progress;
+  // Set from anywhere to stop: every deck not yet finished ends Cancelled,
+  // leaving nothing behind.
+  const std::atomic<bool>* cancel = nullptr;
+};
+
+// A show made or updated: its folder and what its manifest holds.
+struct Show {
+  std::string folder;
+  bool updated = false;  // an earlier show of the deck was replaced
+  Manifest manifest;
+};
+
+struct Outcome {
+  Result result;
+  Show show;  // on success
+};
+
+// The cores this process may run on.
+int machine_cores();
+
+// Makes the show of a deck: every page rendered as img001.EXT, img002.EXT ..
+// (EXT the format's extension), the PDF copied in as the download file (the
+// deck itself, or the PDF LibreOffice made of an office file), and the
+// manifest with the title and each page's text. A show made here before is
+// updated in place: its images and PDF are replaced, slides past the new
+// count go, every other file stays. A folder of that name that was not made
+// here is refused, unless it is an empty folder given as out_folder. On any
+// failure nothing is left behind: no new folder, the old show as it was, the
+// deck untouched.
+Outcome make_show(const Request& request, const Options& options);
+
+// Several decks, up to options.jobs at once, their pages sharing the same
+// number of cores; one outcome per request, in their order.
+std::vector<Outcome> make_shows(const std::vector<Request>& requests, const Options& options);
+
+}  // namespace vellumet::deck
