@@ -54,7 +54,7 @@ const SHARED = {
 // What the page writers' tables leave to the templates: the lines that hold a
 // marker (one, unless named here), and the button that alone shares its line
 // with each marker whose line is emptied when its option is off.
-const LINES = { entry: { GIF: 3, navbtn0: 3 } };
+const LINES = { entry: { GIF: 4, navbtn0: 3 } };
 const SHARES_LINE = { sld000: 'S_BUTTON', DOWNLOAD_FILE: 'D_BUTTON' };
 
 // The rules a template must keep, from the page writers' marker tables:

@@ -23,9 +23,11 @@
     empty: "\u3053\u306E\u30B9\u30E9\u30A4\u30C9\u30B7\u30E7\u30FC\u306B\u306F\u30B9\u30E9\u30A4\u30C9\u304C\u3042\u308A\u307E\u305B\u3093\u3002",
     overview: "\u30B9\u30E9\u30A4\u30C9\u4E00\u89A7"
   };
-  // The slide frame is made once the first slide is drawn, and the bar once
-  // the frame has drawn it, or both after this many milliseconds if the
-  // slide takes longer.
+  // The slide frame is made this many milliseconds after the first slide is
+  // drawn, so that making it does not compete with putting the slide on
+  // screen, and the bar once the frame has drawn it; both come after
+  // FRAMES_WAIT milliseconds at the latest.
+  var FRAME_AFTER_PAINT = 100;
   var FRAMES_WAIT = 1000;
   // A touch that moves at least this far across, and clearly more across
   // than down, steps the show.
@@ -429,7 +431,6 @@
     // A first slide that cannot be drawn leaves the frame to say so.
     firstImage.addEventListener("error", dropFirst);
     if (firstImage.complete && !firstImage.naturalWidth) dropFirst();
-    // The slide frame follows the first slide's paint, or a second.
     var started = false;
     var start = function () {
       if (started) return;
@@ -437,7 +438,9 @@
       render();
     };
     whenSettled(firstImage, function () {
-      afterPaint(start);
+      afterPaint(function () {
+        setTimeout(start, FRAME_AFTER_PAINT);
+      });
     });
     setTimeout(function () {
       start();

@@ -239,6 +239,10 @@ try {
     `  viewer median ${ours.toFixed(1)} ms, floor ${base.toFixed(1)} ms, ${(ours / base).toFixed(2)}x;` +
       ` target <= ${TARGET_RATIO}x: ${ours <= TARGET_RATIO * base ? 'met' : 'missed'}`,
   );
+  // Each viewer run against the floor run just before it, which shares its
+  // moment's load on a busy machine.
+  const paired = summary(viewer.map((v, i) => v / floor[i]));
+  console.log(`  viewer / floor run by run: median ${paired.median.toFixed(2)}x, from ${paired.min.toFixed(2)}x to ${paired.max.toFixed(2)}x`);
   console.log('  where the time goes, floor: ', stages(breakdown.floor));
   console.log('  where the time goes, viewer:', stages(breakdown.viewer));
   const late = frames.filter((f) => f > 1).length;

@@ -14,6 +14,7 @@ test('every shipped template is what its sources give', () => {
 });
 
 const ENTRY = [
+  '<link rel="preload" as="image" href="img001.GIF">',
   '<script>',
   'var LastSlide = 0;',
   'var SlideExt = "GIF";',
@@ -41,7 +42,7 @@ const PLAYER = ['<head>', '<TITLE>Show</TITLE>', '<meta content="/img0/">', '</h
 
 // [what is wrong, kind, lines, the problem reported]
 const BROKEN = [
-  ['a fourth GIF', 'entry', [...ENTRY, '// GIFs'], /"GIF" on 4 lines, want 3/],
+  ['a fifth GIF', 'entry', [...ENTRY, '// GIFs'], /"GIF" on 5 lines, want 4/],
   ['GIF twice on a line', 'entry', ENTRY.map((l) => l.replace('img001.GIF', 'img001.GIF.GIF')), /"GIF" twice/],
   ['the slide count indented by a tab', 'entry', ENTRY.map((l) => l.replace('var L', '\tvar L')), /U\+9/],
   ['the slide count after other text', 'entry', ENTRY.map((l) => l.replace('var L', 'x; var L')), /must start its line/],
