@@ -333,6 +333,12 @@ bool is_deck_name(std::string_view name) {
   return ends_with_folded(name, ".pdf") || is_office_deck(name);
 }
 
+std::vector<std::string> deck_extensions() {
+  std::vector<std::string> extensions = {".pdf"};
+  extensions.insert(extensions.end(), kOfficeExtensions.begin(), kOfficeExtensions.end());
+  return extensions;
+}
+
 Outcome plan_show(const Request& request, const Options& options) {
   FolderUse use = FolderUse::Create;
   Manifest old;

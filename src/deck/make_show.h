@@ -65,6 +65,9 @@ struct Outcome {
 // True when `name` is that of a deck: it ends in ".pdf" or is an office
 // presentation (is_office_deck), letters in any case.
 bool is_deck_name(std::string_view name);
+// The extensions is_deck_name takes, in lower case: ".pdf", then the office
+// presentations'.
+std::vector<std::string> deck_extensions();
 
 // The cores this process may run on.
 int machine_cores();

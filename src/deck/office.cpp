@@ -37,7 +37,7 @@ std::string last_line(const std::string& log) {
 }  // namespace
 
 bool is_office_deck(std::string_view name) {
-  for (const char* ext : {".pptx", ".ppt", ".odp", ".key"}) {
+  for (const char* ext : kOfficeExtensions) {
     if (ends_with_folded(name, ext)) return true;
   }
   return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -13,8 +14,11 @@ namespace vellumet::deck {
 // The Debian package that brings LibreOffice's presentation program.
 inline constexpr const char* kOfficePackage = "libreoffice-impress";
 
-// A presentation that goes through LibreOffice: ".pptx", ".ppt", ".odp" or
-// ".key", letters in any case.
+// The extensions of the presentations that go through LibreOffice.
+inline constexpr std::array<const char*, 4> kOfficeExtensions = {".pptx", ".ppt", ".odp", ".key"};
+
+// A presentation that goes through LibreOffice: its name ends in one of
+// kOfficeExtensions, letters in any case.
 bool is_office_deck(std::string_view name);
 
 // The LibreOffice program to run: `given` when not empty, else "soffice" or
