@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
   auto wall = std::chrono::steady_clock::now() - start;
   int status = 0;
   for (const Outcome& outcome : outcomes) {
-    if (!outcome.result.ok()) {
-      std::fprintf(stderr, "%s\n", failure_message(outcome.result).c_str());
+    if (!outcome.ok()) {
+      std::fprintf(stderr, "%s\n", failure_message(outcome.failure, outcome.result).c_str());
       status = 1;
     }
   }

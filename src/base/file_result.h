@@ -6,7 +6,7 @@ namespace vellumet {
 
 // The piece of file work that failed.
 enum class FileStep {
-  None,    // nothing failed, or the caller has yet to say
+  None,    // nothing failed
   Check,   // a value the work needs was refused before any file was touched
   List,    // reading a folder's entries
   Read,    // opening or reading a file
@@ -29,8 +29,6 @@ struct FileResult {
   static FileResult success() { return {}; }
   // A failure with the system's text for `err`; an empty `reason` stands for it.
   static FileResult failure(FileStep step, std::string file, int err, std::string reason = {});
-  // A failure whose step and file the caller fills in.
-  static FileResult failure(int err) { return failure(FileStep::None, {}, err); }
 };
 
 }  // namespace vellumet

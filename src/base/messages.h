@@ -266,6 +266,12 @@ inline constexpr const char* kDeckCancelled = "%s の変換を中止しました
 // Progress of one deck: converting with LibreOffice, then page n of N.
 inline constexpr const char* kDeckConverting = "%s: LibreOffice で PDF に変換しています...";
 inline constexpr const char* kDeckPage = "%s: %s / %s ページ";
+// The window: the file dialog for a deck, and the progress before the first
+// page and after a cancel.
+inline constexpr const char* kDeckDialogTitle = "スライド資料を選択して下さい。";
+inline constexpr const char* kDeckFilterName = "スライド資料";
+inline constexpr const char* kDeckReading = "%s: 読み込んでいます...";
+inline constexpr const char* kDeckCancelling = "%s: 中止しています...";
 
 // The answer buttons of a question box, with the mnemonics a Japanese desktop shows.
 inline constexpr const char* kYesButton = "はい(&Y)";

@@ -20,8 +20,17 @@ namespace {
 // The registered temporary files: a few slots a signal handler may read.
 constexpr std::size_t kSlots = 16;
 std::atomic<const char*> g_registered[kSlots];
+// The flag a signal sets instead of ending the program, and that signal.
+std::atomic<std::atomic<bool>*> g_cancel{nullptr};
+std::atomic<int> g_cancelling{0};
 
 extern "C" void remove_and_end(int signal_number) {
+  int none = 0;
+  if (std::atomic<bool>* flag = g_cancel.load();
+      flag && g_cancelling.compare_exchange_strong(none, signal_number)) {
+    flag->store(true);
+    return;
+  }
   for (auto& slot : g_registered) {
     if (const char* path = slot.load()) ::unlink(path);
   }
@@ -92,6 +101,16 @@ void remove_temporaries_on_signals() {
   action.sa_handler = remove_and_end;
   sigfillset(&action.sa_mask);
   for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal_number, &action, nullptr);
+}
+
+void cancel_on_signals(std::atomic<bool>* flag) {
+  g_cancel = nullptr;
+  g_cancelling = 0;
+  g_cancel = flag;
+}
+
+int cancelling_signal() {
+  return g_cancelling;
 }
 
 FileResult dead_temporaries(const std::string& folder, std::vector<std::string>& names,

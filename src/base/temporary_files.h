@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,16 @@ void unregister_temporary(const char* path);
 // registered temporary file and ends the program with 128 + the signal's
 // number.
 void remove_temporaries_on_signals();
+
+// Work that stops by itself when a flag is set (and leaves nothing behind)
+// is stopped that way: while `flag` is given here, the first of those
+// signals sets it instead of ending the program and is kept for
+// cancelling_signal(); a second one ends the program as ever. nullptr ends
+// this. The caller ends with 128 + the signal's number once the work has
+// stopped.
+void cancel_on_signals(std::atomic<bool>* flag);
+// The signal that set the flag given to cancel_on_signals; 0 for none.
+int cancelling_signal();
 
 // The temporary files in `folder` (ending in "/") that no process holds:
 // what runs ended by force left. With `remove` each is removed while this

@@ -64,7 +64,7 @@ std::string ConsoleDialogs::shown_name(std::string_view name) const {
   return console_.quoted(name);
 }
 
-std::optional<std::string> ConsoleDialogs::open_file(const std::string&) {
+std::optional<std::string> ConsoleDialogs::open_file(const std::string&, const FileFilter&) {
   return std::nullopt;
 }
 

@@ -22,7 +22,7 @@ class ConsoleDialogs : public Dialogs {
   ConsoleDialogs(Console& console, Answers answers);
 
   Answer show(const MessageBox& box) override;
-  std::optional<std::string> open_file(const std::string& title) override;
+  std::optional<std::string> open_file(const std::string& title, const FileFilter& filter) override;
   // Quoted as the terminal can show it.
   std::string shown_name(std::string_view name) const override;
 

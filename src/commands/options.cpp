@@ -15,7 +15,7 @@ void check1_click(Job& job) {
 void check2_click(Job& job) {
   if (job.window.check(CheckBox::Check2) == kChecked) {
     // A cancelled dialog keeps the file chosen before.
-    if (auto file = job.dialogs.open_file(msg::kDownloadDialogTitle)) {
+    if (auto file = job.dialogs.open_file(msg::kDownloadDialogTitle, {})) {
       job.window.set_text(TextField::Text5, *file);
     }
     job.window.set_visible(Control::Text5, true);

@@ -13,12 +13,12 @@ namespace vellumet::deck {
 
 namespace {
 
-FileResult write_all(int fd, const char* data, std::size_t size) {
+FileResult write_all(int fd, const std::string& path, const char* data, std::size_t size) {
   while (size > 0) {
     ssize_t n = ::write(fd, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return FileResult::failure(errno);
+      return FileResult::failure(FileStep::Write, path, errno);
     }
     data += n;
     size -= static_cast<std::size_t>(n);
@@ -29,7 +29,7 @@ FileResult write_all(int fd, const char* data, std::size_t size) {
 // Closes `fd` after `result`; a failed close of a written file fails it, and
 // a failure removes `path`.
 FileResult finish(int fd, const std::string& path, FileResult result) {
-  if (::close(fd) != 0 && result.ok) result = FileResult::failure(errno);
+  if (::close(fd) != 0 && result.ok) result = FileResult::failure(FileStep::Write, path, errno);
   if (!result.ok) ::unlink(path.c_str());
   return result;
 }
@@ -42,8 +42,8 @@ int open_new(const std::string& path) {
 
 FileResult write_new_file(const std::string& path, std::string_view bytes) {
   int fd = open_new(path);
-  if (fd < 0) return FileResult::failure(errno);
-  return finish(fd, path, write_all(fd, bytes.data(), bytes.size()));
+  if (fd < 0) return FileResult::failure(FileStep::Write, path, errno);
+  return finish(fd, path, write_all(fd, path, bytes.data(), bytes.size()));
 }
 
 FileResult copy_file(const std::string& from, const std::string& to) {
@@ -51,13 +51,13 @@ FileResult copy_file(const std::string& from, const std::string& to) {
   FileResult result = reader.open(from);
   if (!result.ok) return result;
   int fd = open_new(to);
-  if (fd < 0) return FileResult::failure(errno);
+  if (fd < 0) return FileResult::failure(FileStep::Write, to, errno);
   std::vector<char> block(1 << 20);
   for (;;) {
     std::size_t got = 0;
     result = reader.read(block.data(), block.size(), got);
     if (!result.ok || got == 0) break;
-    result = write_all(fd, block.data(), got);
+    result = write_all(fd, to, block.data(), got);
     if (!result.ok) break;
   }
   return finish(fd, to, result);
@@ -67,7 +67,7 @@ std::string make_private_folder(const std::string& parent, std::string_view pref
                                 FileResult& error) {
   std::string path = parent + "/" + std::string(prefix) + "XXXXXX";
   if (!::mkdtemp(path.data())) {
-    error = FileResult::failure(errno);
+    error = FileResult::failure(FileStep::Write, parent, errno);
     return {};
   }
   return path;

@@ -78,6 +78,11 @@ std::string temp_parent() {
   return tmp && *tmp ? tmp : "/tmp";
 }
 
+// A path to the open file that any thread can load.
+std::string fd_path(const Fd& file) {
+  return "/proc/self/fd/" + std::to_string(file.fd);
+}
+
 // A PDF ends in "%%EOF" within its last 1024 bytes; one that does not was cut
 // short, whatever a reader would make of the part that is there.
 bool ends_like_pdf(int fd) {
@@ -116,12 +121,25 @@ std::string first_line(const std::string& text) {
   return QString::fromStdString(line).trimmed().toStdString();
 }
 
+Outcome failed(Failure failure, std::string file, int err = 0, std::string reason = {}) {
+  Outcome outcome;
+  outcome.failure = failure;
+  outcome.result = failure_result(failure, std::move(file), err, std::move(reason));
+  return outcome;
+}
+
+// Writing `file` failed as `why` says.
+Outcome write_failed(std::string file, const FileResult& why) {
+  return failed(Failure::Write, std::move(file), why.error, why.reason);
+}
+
 // The pages of one deck, shared by its workers.
 struct PageWork {
   std::string pdf;  // a path to the open PDF that any thread can load
   int pages = 0;
   std::string staging;
   std::string show;
+  std::string deck;
   std::size_t index = 0;
   std::vector<std::string>* texts = nullptr;
 
@@ -129,11 +147,11 @@ struct PageWork {
   std::atomic<long> done{0};
   std::atomic<bool> stop{false};
   std::mutex failure_lock;
-  Result failure;
+  Outcome failure;
 
-  void fail(Result result) {
+  void fail(Outcome outcome) {
     std::lock_guard lock(failure_lock);
-    if (failure.ok()) failure = std::move(result);
+    if (failure.ok()) failure = std::move(outcome);
     stop = true;
   }
 };
@@ -145,14 +163,14 @@ void render_pages(PageWork& work, Shared& shared) {
   const Options& options = shared.options;
   QPdfDocument document;
   if (document.load(QString::fromStdString(work.pdf)) != QPdfDocument::Error::None) {
-    work.fail(failed(Failure::Corrupt, work.show));
+    work.fail(failed(Failure::Corrupt, work.deck));
     return;
   }
   QByteArray bytes;
   for (int page; (page = work.next++) < work.pages;) {
     if (work.stop) return;
     if (shared.cancelled()) {
-      work.fail(failed(Failure::Cancelled, work.show));
+      work.fail(failed(Failure::Cancelled, work.deck));
       return;
     }
     std::string name = slide_image_name(page + 1, extension(options.format));
@@ -164,118 +182,118 @@ void render_pages(PageWork& work, Shared& shared) {
       encoded = !image.isNull() && encode(image, options.format, bytes);
     }
     if (!encoded) {
-      work.fail(failed(Failure::Corrupt, work.show));
+      work.fail(failed(Failure::Corrupt, work.deck));
       return;
     }
     FileResult written = write_new_file(work.staging + "/" + name,
                                         std::string_view(bytes.constData(), bytes.size()));
     if (!written.ok) {
-      work.fail(failed(Failure::Write, work.show + "/" + name, written.reason));
+      work.fail(write_failed(work.show + "/" + name, written));
       return;
     }
     shared.report(work.index, work.done, work.pages);
   }
 }
 
-// Checks what can be checked before anything is made; on success `kind_pdf`
-// says whether the deck is a PDF (else an office file) and `use` what
-// becomes of its show folder.
-Result check_request(const Request& request, const Options& options, std::string& show,
-                     FolderUse& use, Manifest& old) {
+// Checks what can be checked before anything is made or read: the options,
+// the deck's name, LibreOffice for an office file, and what becomes of the
+// show folder (`use`; for an update `old` is its manifest). Sets the show's
+// folder and the manifest's source, download, image and width.
+Outcome check_request(const Request& request, const Options& options, FolderUse& use,
+                      Manifest& old) {
   if (options.width < kMinWidth || options.width > kMaxWidth)
     return failed(Failure::BadWidth, std::to_string(options.width));
   if (!can_write(options.format)) return failed(Failure::NoEncoder, format_name(options.format));
   if (!is_normal_file(request.deck)) return failed(Failure::NotFound, request.deck);
-  if (!ends_with_folded(request.deck, ".pdf") && !is_office_deck(request.deck))
-    return failed(Failure::NotDeck, request.deck);
-  show = show_folder_for(request.deck, request.out_folder);
-  if (show.empty()) return failed(Failure::NotDeck, request.deck);
-  use = folder_use(show, !request.out_folder.empty(), old);
-  if (use == FolderUse::Refuse) return failed(Failure::Foreign, show);
+  if (!is_deck_name(request.deck)) return failed(Failure::NotDeck, request.deck);
+  Outcome outcome;
+  Show& show = outcome.show;
+  show.folder = show_folder_for(request.deck, request.out_folder);
+  if (show.folder.empty()) return failed(Failure::NotDeck, request.deck);
+  if (is_office_deck(request.deck) && find_office_program(options.office_program).empty())
+    return failed(Failure::NoOffice, request.deck);
+  use = folder_use(show.folder, !request.out_folder.empty(), old);
+  if (use == FolderUse::Refuse) return failed(Failure::Foreign, show.folder);
+  show.updated = use == FolderUse::Update;
+  Manifest& manifest = show.manifest;
+  manifest.source = name_of(request.deck);
+  manifest.download = manifest.source;
+  // An office file is offered as the PDF made of it, never as itself.
+  if (is_office_deck(manifest.source))
+    manifest.download = manifest.source.substr(0, manifest.source.find_last_of('.')) + ".pdf";
+  manifest.image = extension(options.format);
+  manifest.width = options.width;
+  return outcome;
+}
+
+// Opens the PDF `pdf` (the deck, or the PDF made of it) for reading through
+// `file` and loads it into `document`: the title and one empty text a page
+// go into `manifest`. `deck` is the name failures give.
+Outcome open_pdf(const std::string& pdf, const std::string& deck, Fd& file, QPdfDocument& document,
+                 Manifest& manifest) {
+  // Read through the open file from here on: every worker opens the same
+  // file, whatever its name's bytes, even if it is renamed meanwhile.
+  file.fd = ::open(pdf.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat info {};
+  if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
+    return failed(Failure::NotFound, deck);
+  if (!ends_like_pdf(file.fd)) return failed(Failure::Corrupt, deck);
+  Failure failure = load_failure(document.load(QString::fromStdString(fd_path(file))));
+  if (failure == Failure::None && document.pageCount() <= 0) failure = Failure::NoPages;
+  if (failure != Failure::None) return failed(failure, deck);
+  manifest.title =
+      document.metaData(QPdfDocument::MetaDataField::Title).toString().simplified().toStdString();
+  manifest.texts.assign(static_cast<std::size_t>(document.pageCount()), {});
   return {};
 }
 
 Outcome make_one(std::size_t index, const Request& request, Shared& shared) {
   const Options& options = shared.options;
-  Outcome outcome;
-  Show& show = outcome.show;
   FolderUse use = FolderUse::Create;
   Manifest old;
-  outcome.result = check_request(request, options, show.folder, use, old);
-  if (!outcome.result.ok()) return outcome;
+  Outcome outcome = check_request(request, options, use, old);
+  if (!outcome.ok()) return outcome;
+  Show& show = outcome.show;
+  Manifest& manifest = show.manifest;
 
-  std::string deck_name = name_of(request.deck);
   std::string pdf = request.deck;
-  std::string download = deck_name;
   TempFolder office_work;
-  if (is_office_deck(deck_name)) {
+  if (is_office_deck(request.deck)) {
     OfficeSettings settings{find_office_program(options.office_program), options.office_limit,
                             options.cancel};
-    if (settings.program.empty()) {
-      outcome.result = failed(Failure::NoOffice, request.deck);
-      return outcome;
-    }
     FileResult made;
     office_work.path = make_private_folder(temp_parent(), "vellumet-office-", made);
-    if (office_work.path.empty()) {
-      outcome.result = failed(Failure::Write, temp_parent(), made.reason);
-      return outcome;
-    }
+    if (office_work.path.empty()) return write_failed(temp_parent(), made);
     std::atomic<long> none{-1};
     shared.report(index, none, 0);
+    Failure failure = Failure::None;
+    FileResult why;
     {
       Core core(shared);
-      outcome.result = office_to_pdf(request.deck, office_work.path, settings, pdf);
+      failure = office_to_pdf(request.deck, office_work.path, settings, pdf, why);
     }
-    if (!outcome.result.ok()) {
-      outcome.result.file = request.deck;
-      return outcome;
-    }
-    download = deck_name.substr(0, deck_name.find_last_of('.')) + ".pdf";
+    if (failure != Failure::None) return failed(failure, request.deck, why.error, why.reason);
   }
 
-  // Read through the open file from here on: every worker opens the same
-  // file, whatever its name's bytes, even if it is renamed meanwhile.
-  Fd file{::open(pdf.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-  struct stat info {};
-  if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    outcome.result = failed(Failure::NotFound, request.deck);
-    return outcome;
-  }
-  if (!ends_like_pdf(file.fd)) {
-    outcome.result = failed(Failure::Corrupt, request.deck);
-    return outcome;
-  }
-  std::string fd_path = "/proc/self/fd/" + std::to_string(file.fd);
+  Fd file;
   QPdfDocument document;
-  Failure failure = load_failure(document.load(QString::fromStdString(fd_path)));
-  if (failure == Failure::None && document.pageCount() <= 0) failure = Failure::NoPages;
-  if (failure != Failure::None) {
-    outcome.result = failed(failure, request.deck);
-    return outcome;
-  }
+  if (Outcome opened = open_pdf(pdf, request.deck, file, document, manifest); !opened.ok())
+    return opened;
 
-  Manifest& manifest = show.manifest;
-  manifest.title =
-      document.metaData(QPdfDocument::MetaDataField::Title).toString().simplified().toStdString();
-  manifest.source = deck_name;
-  manifest.download = download;
-  manifest.image = extension(options.format);
-  manifest.width = options.width;
-  manifest.texts.assign(static_cast<std::size_t>(document.pageCount()), {});
-
+  // What runs ended by force left goes first; a folder such a run made and
+  // left with nothing else is made anew.
+  if (use != FolderUse::Create || path_exists(show.folder)) remove_dead_work_folders(show.folder);
+  if (use == FolderUse::Create) ::rmdir(show.folder.c_str());
   Staging staging;
   FileResult opened = staging.open(show.folder, use == FolderUse::Create);
-  if (!opened.ok) {
-    outcome.result = failed(Failure::Write, show.folder, opened.reason);
-    return outcome;
-  }
+  if (!opened.ok) return write_failed(show.folder, opened);
 
   PageWork work;
-  work.pdf = fd_path;
+  work.pdf = fd_path(file);
   work.pages = document.pageCount();
   work.staging = staging.path();
   work.show = show.folder;
+  work.deck = request.deck;
   work.index = index;
   work.texts = &manifest.texts;
   {
@@ -283,36 +301,19 @@ Outcome make_one(std::size_t index, const Request& request, Shared& shared) {
     for (int i = 0, n = std::min(shared.jobs, work.pages); i < n; ++i)
       workers.emplace_back([&work, &shared] { render_pages(work, shared); });
   }
-  if (!work.failure.ok()) {
-    outcome.result = work.failure;
-    if (outcome.result.failure == Failure::Corrupt) outcome.result.file = request.deck;
-    return outcome;
-  }
-  if (shared.cancelled()) {
-    outcome.result = failed(Failure::Cancelled, request.deck);
-    return outcome;
-  }
+  if (!work.failure.ok()) return std::move(work.failure);
+  if (shared.cancelled()) return failed(Failure::Cancelled, request.deck);
 
   if (manifest.title.empty()) manifest.title = first_line(manifest.texts.front());
-  FileResult written = copy_file(fd_path, staging.path() + "/" + download);
-  if (!written.ok) {
-    outcome.result = failed(Failure::Write, show.folder + "/" + download, written.reason);
-    return outcome;
-  }
+  FileResult written = copy_file(work.pdf, staging.path() + "/" + manifest.download);
+  if (!written.ok) return write_failed(show.folder + "/" + manifest.download, written);
   written = write_manifest(staging.path(), manifest);
-  if (!written.ok) {
-    outcome.result = failed(Failure::Write, show.folder + "/" + kManifestName, written.reason);
-    return outcome;
-  }
+  if (!written.ok) return write_failed(show.folder + "/" + kManifestName, written);
   std::vector<std::string> names = manifest_files(manifest);
   names.push_back(kManifestName);
   written = staging.commit(
       names, use == FolderUse::Update ? manifest_files(old) : std::vector<std::string>{});
-  if (!written.ok) {
-    outcome.result = failed(Failure::Write, show.folder, written.reason);
-    return outcome;
-  }
-  show.updated = use == FolderUse::Update;
+  if (!written.ok) return write_failed(show.folder, written);
   return outcome;
 }
 
@@ -326,6 +327,27 @@ int machine_cores() {
   cpu_set_t set;
   if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+bool is_deck_name(std::string_view name) {
+  return ends_with_folded(name, ".pdf") || is_office_deck(name);
+}
+
+std::vector<std::string> deck_extensions() {
+  std::vector<std::string> extensions = {".pdf"};
+  extensions.insert(extensions.end(), kOfficeExtensions.begin(), kOfficeExtensions.end());
+  return extensions;
+}
+
+Outcome plan_show(const Request& request, const Options& options) {
+  FolderUse use = FolderUse::Create;
+  Manifest old;
+  Outcome outcome = check_request(request, options, use, old);
+  if (!outcome.ok() || is_office_deck(request.deck)) return outcome;
+  Fd file;
+  QPdfDocument document;
+  Outcome opened = open_pdf(request.deck, request.deck, file, document, outcome.show.manifest);
+  return opened.ok() ? outcome : opened;
 }
 
 Outcome make_show(const Request& request, const Options& options) {

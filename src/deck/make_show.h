@@ -5,12 +5,14 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/file_result.h"
+#include "deck/failure.h"
 #include "deck/image_format.h"
 #include "deck/image_size.h"
 #include "deck/manifest.h"
-#include "deck/result.h"
 
 namespace vellumet::deck {
 
@@ -51,10 +53,21 @@ struct Show {
   Manifest manifest;
 };
 
+// How making a show ended: the failure's kind and its details (see
+// failure.h), and the show made.
 struct Outcome {
-  Result result;
+  Failure failure = Failure::None;
+  FileResult result;
   Show show;  // on success
+  bool ok() const { return failure == Failure::None; }
 };
+
+// True when `name` is that of a deck: it ends in ".pdf" or is an office
+// presentation (is_office_deck), letters in any case.
+bool is_deck_name(std::string_view name);
+// The extensions is_deck_name takes, in lower case: ".pdf", then the office
+// presentations'.
+std::vector<std::string> deck_extensions();
 
 // The cores this process may run on.
 int machine_cores();
@@ -67,8 +80,18 @@ int machine_cores();
 // count go, every other file stays. A folder of that name that was not made
 // here is refused, unless it is an empty folder given as out_folder. On any
 // failure nothing is left behind: no new folder, the old show as it was, the
-// deck untouched.
+// deck untouched. Work folders that runs ended by force left in the show are
+// removed first (remove_dead_work_folders).
 Outcome make_show(const Request& request, const Options& options);
+
+// What make_show would do, found without writing anything: the same
+// refusals, then the show as far as it can be known before rendering: its
+// folder, whether it would be updated, and the manifest's source, download,
+// image and width. For a PDF the deck is read as make_show reads it, and the
+// manifest holds its title and an empty text a page; an office file's pages
+// are known only once LibreOffice has made its PDF, so its manifest holds
+// no text.
+Outcome plan_show(const Request& request, const Options& options);
 
 // Several decks, up to options.jobs at once, their pages sharing the same
 // number of cores; one outcome per request, in their order.

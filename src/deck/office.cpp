@@ -37,7 +37,7 @@ std::string last_line(const std::string& log) {
 }  // namespace
 
 bool is_office_deck(std::string_view name) {
-  for (const char* ext : {".pptx", ".ppt", ".odp", ".key"}) {
+  for (const char* ext : kOfficeExtensions) {
     if (ends_with_folded(name, ext)) return true;
   }
   return false;
@@ -60,15 +60,19 @@ std::string find_office_program(const std::string& given) {
   return {};
 }
 
-Result office_to_pdf(const std::string& deck, const std::string& work,
-                     const OfficeSettings& settings, std::string& pdf) {
+Failure office_to_pdf(const std::string& deck, const std::string& work,
+                      const OfficeSettings& settings, std::string& pdf, FileResult& why) {
   std::string name = name_of(deck);
   std::string ext = name.substr(name.find_last_of('.'));
   // A copy under a plain name: LibreOffice then never sees a name that starts
   // with "-", holds spaces or needs escaping in a URL.
   std::string copy = work + "/deck" + ext;
   FileResult copied = copy_file(deck, copy);
-  if (!copied.ok) return failed(Failure::Write, deck, copied.reason);
+  auto fail = [&why, &name](Failure failure, int err, std::string reason) {
+    why = failure_result(failure, name, err, std::move(reason));
+    return failure;
+  };
+  if (!copied.ok) return fail(Failure::Write, copied.error, copied.reason);
 
   std::string profile =
       QUrl::fromLocalFile(QString::fromStdString(work + "/profile")).toString().toStdString();
@@ -86,19 +90,18 @@ Result office_to_pdf(const std::string& deck, const std::string& work,
   ChildRun run = run_child(argv, log, settings.limit, settings.cancel);
   switch (run.end) {
     case ChildEnd::NotStarted:
-      return failed(Failure::NoOffice, name, run.reason);
+      return fail(Failure::NoOffice, 0, run.reason);
     case ChildEnd::TimedOut:
-      return failed(Failure::OfficeTimeout, name, std::to_string(settings.limit.count()));
+      return fail(Failure::OfficeTimeout, 0, std::to_string(settings.limit.count()));
     case ChildEnd::Cancelled:
-      return failed(Failure::Cancelled, name);
+      return fail(Failure::Cancelled, 0, {});
     case ChildEnd::Exited:
       break;
   }
   pdf = work + "/out/deck.pdf";
-  if (run.status != 0 || !is_normal_file(pdf)) {
-    return failed(Failure::OfficeFailed, name, last_line(log));
-  }
-  return {};
+  if (run.status != 0 || !is_normal_file(pdf))
+    return fail(Failure::OfficeFailed, 0, last_line(log));
+  return Failure::None;
 }
 
 }  // namespace vellumet::deck

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vellumet {
 
@@ -43,6 +44,14 @@ MessageBox error_box(std::string title, std::string text);
 // and No, No as default.
 MessageBox question_box(std::string title, std::string text, BoxKind kind = BoxKind::Question);
 
+// The files an open-file dialog offers: those whose names match one of
+// `patterns` ("*.pdf", letters in any case), under the caption `name`. No
+// patterns: every file.
+struct FileFilter {
+  std::string name;
+  std::vector<std::string> patterns;
+};
+
 // The one seam through which the logic talks to the user. The program shows
 // real Qt boxes; tests script the answers and record every box.
 class Dialogs {
@@ -50,8 +59,10 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // Shows the box modally and returns the button chosen.
   virtual Answer show(const MessageBox& box) = 0;
-  // The open-file dialog with the given title; std::nullopt when cancelled.
-  virtual std::optional<std::string> open_file(const std::string& title) = 0;
+  // The open-file dialog with the given title, offering the files `filter`
+  // names; std::nullopt when cancelled.
+  virtual std::optional<std::string> open_file(const std::string& title,
+                                               const FileFilter& filter) = 0;
   // A file name or path (its bytes) as it is to stand in a box's text: as it
   // is, unless the boxes go where some bytes would do harm.
   virtual std::string shown_name(std::string_view name) const { return std::string(name); }

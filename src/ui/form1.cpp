@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "base/file_ops.h"
+#include "base/messages.h"
 #include "commands/clean_up.h"
 #include "commands/create_html.h"
 #include "commands/exit.h"
@@ -18,10 +19,12 @@
 #include "commands/options.h"
 #include "commands/planned_features.h"
 #include "commands/start_up.h"
+#include "deck/make_show.h"
 #include "source/leftovers.h"
 #include "source/slide_set.h"
 #include "ui/artwork.h"
 #include "ui/colours.h"
+#include "ui/deck_progress.h"
 #include "ui/folder_browser.h"
 #include "ui/form2.h"
 #include "ui/qt_dialogs.h"
@@ -43,14 +46,22 @@ std::string working_folder() {
   return folder;
 }
 
-// The folder a drag carries: a single local folder, as the file system's
-// bytes; "" for anything else.
-std::string dragged_folder(const QMimeData* data) {
+// What a drag carries that the window opens: a single local folder or deck,
+// as the file system's bytes; "" for anything else.
+std::string dragged_item(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) return {};
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls[0].isLocalFile()) return {};
   std::string path = path_bytes(urls[0].toLocalFile());
-  return is_directory(path) ? path : std::string();
+  return is_directory(path) || deck::is_deck_name(path) ? path : std::string();
+}
+
+// The file dialog's choice of decks: every extension of a deck.
+FileFilter deck_filter() {
+  FileFilter filter{msg::kDeckFilterName, {}};
+  for (const std::string& extension : deck::deck_extensions())
+    filter.patterns.push_back("*" + extension);
+  return filter;
 }
 
 }  // namespace
@@ -91,8 +102,8 @@ Form1::Form1(const Setup& setup, QWidget* parent)
 
   connect_commands();
 
-  // A folder dropped anywhere on the window opens, also over a text field
-  // that would otherwise take it as text.
+  // A folder or deck dropped anywhere on the window opens, also over a text
+  // field that would otherwise take it as text.
   setAcceptDrops(true);
   for (QWidget* w : ui_->client->findChildren<QWidget*>()) {
     if (w->acceptDrops()) w->installEventFilter(this);
@@ -125,6 +136,7 @@ void Form1::connect_commands() {
 
   // The window shows how Create HTML ended in its boxes; nothing follows on it.
   auto create_html = [](Job& job) { slide_html_click(job); };
+  connect(ui_->deck_open, &QAction::triggered, this, &Form1::deck_open_click);
   on(ui_->slide_html, create_html);
   on(ui_->gomi, gomi_click);
   connect(ui_->end_syori, &QAction::triggered, this, &Form1::end_syori);
@@ -165,24 +177,24 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-  if (!dragged_folder(event->mimeData()).empty()) event->acceptProposedAction();
+  if (!dragged_item(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event) {
-  const std::string folder = dragged_folder(event->mimeData());
-  if (folder.empty()) return;
+  const std::string item = dragged_item(event->mimeData());
+  if (item.empty()) return;
   event->acceptProposedAction();
-  // Opened once the drop is over, so a box cannot hold up the program the
-  // folder was dragged from.
+  // Opened once the drop is over, so a box or a conversion cannot hold up
+  // the program it was dragged from.
   QMetaObject::invokeMethod(
-      this, [this, folder] { open_given_folder(folder); }, Qt::QueuedConnection);
+      this, [this, item] { open_given_path(item); }, Qt::QueuedConnection);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
-    if (!dragged_folder(drop->mimeData()).empty()) {
+    if (!dragged_item(drop->mimeData()).empty()) {
       if (type == QEvent::Drop) {
         dropEvent(drop);
       } else {
@@ -197,6 +209,37 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::open_given_folder(const std::string& path) {
   const std::string folder = given_folder(*job_, path);
   if (!folder.empty()) browser_->open_from_outside(folder);
+}
+
+void Form1::deck_open_click() {
+  if (auto deck = job_->dialogs.open_file(msg::kDeckDialogTitle, deck_filter())) open_deck(*deck);
+}
+
+void Form1::open_deck(const std::string& path) {
+  const DeckRun run = make_show_with_progress(this, path);
+  if (run.signal != 0) {
+    // Stopped by a signal that ends the program: it ends now, with the
+    // status it would have had without the conversion. The windows go with
+    // the event loop; closing them here would end it with status 0.
+    QCoreApplication::exit(128 + run.signal);
+    return;
+  }
+  const deck::Outcome& outcome = run.outcome;
+  if (outcome.failure == deck::Failure::Cancelled) return;
+  if (!outcome.ok()) {
+    job_->dialogs.show(error_box(
+        msg::kDeckTitle, deck::failure_message(outcome.failure, outcome.result, &job_->dialogs)));
+    return;
+  }
+  open_given_folder(outcome.show.folder);
+}
+
+void Form1::open_given_path(const std::string& path) {
+  if (!is_directory(path) && deck::is_deck_name(path)) {
+    open_deck(path);
+  } else {
+    open_given_folder(path);
+  }
 }
 
 void Form1::set_frame_click() {

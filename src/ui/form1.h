@@ -51,6 +51,15 @@ class Form1 : public QMainWindow {
   // it in the folder list; a path that is not a readable folder is reported
   // and nothing changes.
   void open_given_folder(const std::string& path);
+  // 「スライド資料を開く...」: a deck chosen in the file dialog is opened.
+  void deck_open_click();
+  // Makes the show of the deck `path` beside it, with a progress dialog, then
+  // opens the show folder as open_given_folder does; a failure is reported
+  // and nothing changes, a cancel changes nothing.
+  void open_deck(const std::string& path);
+  // A path from the command line or a drop: a deck's name (not a folder's)
+  // is opened as a deck, anything else as a folder.
+  void open_given_path(const std::string& path);
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -36,10 +36,17 @@ Answer QtDialogs::show(const MessageBox& box) {
   return dialog.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
-std::optional<std::string> QtDialogs::open_file(const std::string& title) {
+std::optional<std::string> QtDialogs::open_file(const std::string& title,
+                                                const FileFilter& filter) {
   QFileDialog dialog(parent_, from_utf8(title));
   dialog.setFileMode(QFileDialog::ExistingFile);
   set_up_file_dialog(dialog);
+  if (!filter.patterns.empty()) {
+    QStringList patterns;
+    for (const std::string& pattern : filter.patterns) patterns << from_utf8(pattern);
+    dialog.setNameFilter(from_utf8(filter.name) + QStringLiteral(" (") +
+                         patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
+  }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;

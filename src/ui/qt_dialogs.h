@@ -13,7 +13,7 @@ class QtDialogs : public Dialogs {
   explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
 
   Answer show(const MessageBox& box) override;
-  std::optional<std::string> open_file(const std::string& title) override;
+  std::optional<std::string> open_file(const std::string& title, const FileFilter& filter) override;
 
  private:
   QPointer<QWidget> parent_;

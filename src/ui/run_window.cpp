@@ -35,7 +35,11 @@ int run_window(int argc, char** argv) {
   setup.program_folder = program_folder();
   Form1 form1(setup);
   form1.show();
-  if (!folder.empty()) form1.open_given_folder(folder);
+  // Once the loop runs: a deck's conversion shows its progress over the
+  // window, and a signal that stops it can end the program.
+  if (!folder.empty())
+    QMetaObject::invokeMethod(
+        &form1, [&form1, folder] { form1.open_given_path(folder); }, Qt::QueuedConnection);
   return app.exec();
 }
 

@@ -67,5 +67,25 @@ TEST(Temporaries, SignalRemovesTheFileBeingWritten) {
   }
 }
 
+// Work that watches a flag is stopped through it: the first signal sets the
+// flag and is kept; a second one ends the program as ever.
+TEST(Temporaries, SignalSetsTheCancelFlagOfWorkThatWatchesOne) {
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    remove_temporaries_on_signals();
+    std::atomic<bool> cancel{false};
+    cancel_on_signals(&cancel);
+    ::raise(SIGHUP);
+    if (!cancel || cancelling_signal() != SIGHUP) ::_exit(1);
+    ::raise(SIGTERM);
+    ::_exit(2);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+}
+
 }  // namespace
 }  // namespace vellumet

@@ -1,10 +1,14 @@
 #include "deck/make_show.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "deck/show_folder.h"
 #include "deck_fixture.h"
 #include "source/file_names.h"
 
@@ -62,8 +66,18 @@ TEST(MakeShow, RendersEveryPageWithItsText) {
     std::string deck_bytes = read_bytes(deck);
     Options options = testing::test_options(c.format);
     options.width = c.width;
+    Outcome plan = plan_show({deck, ""}, options);
     Outcome out = make_show({deck, ""}, options);
-    ASSERT_TRUE(out.result.ok()) << failure_message(out.result);
+    ASSERT_TRUE(out.ok()) << failure_message(out.failure, out.result);
+    // The plan knew all but what rendering reads: the texts and a title taken
+    // from them.
+    ASSERT_TRUE(plan.ok());
+    EXPECT_EQ(plan.show.folder, out.show.folder);
+    EXPECT_FALSE(plan.show.updated);
+    Manifest planned = out.show.manifest;
+    planned.title = plan.show.manifest.title;
+    for (std::string& text : planned.texts) text.clear();
+    EXPECT_EQ(manifest_bytes(plan.show.manifest), manifest_bytes(planned));
 
     std::string name = c.name;
     std::string stem = name.substr(0, name.rfind('.'));
@@ -98,15 +112,16 @@ TEST(MakeShow, UpdatesItsOwnShowInPlace) {
   std::string deck = dir.file("talk.pdf");
   make_deck(deck, {"--pages", "5"});
   Options options = testing::test_options(ImageFormat::Jpeg);
-  ASSERT_TRUE(make_show({deck, ""}, options).result.ok());
+  ASSERT_TRUE(make_show({deck, ""}, options).ok());
   std::string show = dir.file("talk");
   testing::write_bytes(show + "/index.html", "the author's page");
   testing::write_bytes(show + "/img009.jpg", "the author's picture");
 
   make_deck(deck, {"--pages", "3", "--title", "Shorter"});
   options.format = ImageFormat::Png;
+  EXPECT_TRUE(plan_show({deck, ""}, options).show.updated);
   Outcome out = make_show({deck, ""}, options);
-  ASSERT_TRUE(out.result.ok()) << failure_message(out.result);
+  ASSERT_TRUE(out.ok()) << failure_message(out.failure, out.result);
   EXPECT_TRUE(out.show.updated);
   EXPECT_EQ(out.show.manifest.title, "Shorter");
   EXPECT_EQ(testing::entries(show), show_entries(out.show.manifest, {"img009.jpg", "index.html"}));
@@ -115,44 +130,89 @@ TEST(MakeShow, UpdatesItsOwnShowInPlace) {
   EXPECT_EQ(read_bytes(show + "/img009.jpg"), "the author's picture");
 }
 
+// A work folder as a run makes it in `show`, named `name`, holding a slide
+// image; with `held`, its lock is taken here and stays taken while the
+// returned descriptor is open, as by a run still at work.
+int work_folder(const std::string& show, const std::string& name, bool held) {
+  ::mkdir((show + "/" + name).c_str(), 0755);
+  testing::write_bytes(show + "/" + name + "/img001.jpg", "a slide of a run");
+  int fd = ::open((show + "/" + name + "/.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (!held) {
+    ::close(fd);
+    return -1;
+  }
+  EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+  return fd;
+}
+
 TEST(MakeShow, LeavesFoldersItDidNotMakeAlone) {
+  enum There { Notes, File, KilledRun, LiveRun };
   struct Case {
     const char* what;
-    bool file;        // a file of the deck's name, else a folder with a file
+    There there;      // what has the deck's name
     const char* out;  // the out folder given, "" for none
     bool ok;
   };
   const Case cases[] = {
-      {"a folder of the deck's name", false, "", false},
-      {"a file of the deck's name", true, "", false},
-      {"a named folder with files", false, "talk", false},
-      {"a named folder that is empty", false, "empty", true},
-      {"a named folder that is not there", false, "elsewhere/", true},
+      {"a folder of the deck's name", Notes, "", false},
+      {"a file of the deck's name", File, "", false},
+      {"a named folder with files", Notes, "talk", false},
+      {"a named folder that is empty", Notes, "empty", true},
+      {"a named folder that is not there", Notes, "elsewhere/", true},
+      {"a folder a killed run made", KilledRun, "", true},
+      {"a folder a live run is making", LiveRun, "", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     std::string deck = dir.file("talk.pdf");
     make_deck(deck, {"--pages", "1"});
-    if (c.file) {
+    int held = -1;
+    if (c.there == File) {
       testing::write_bytes(dir.file("talk"), "notes");
     } else {
       ::mkdir(dir.file("talk").c_str(), 0755);
-      testing::write_bytes(dir.file("talk/notes.txt"), "notes");
+      if (c.there == Notes) testing::write_bytes(dir.file("talk/notes.txt"), "notes");
+      if (c.there != Notes)
+        held = work_folder(dir.file("talk"), ".vellumet-new-a1B2c3", c.there == LiveRun);
     }
     ::mkdir(dir.file("empty").c_str(), 0755);
     auto before = snapshot(dir.path());
     std::string out_folder = *c.out ? dir.file(c.out) : "";
     Outcome out = make_show({deck, out_folder}, testing::test_options());
+    if (held >= 0) ::close(held);
     if (c.ok) {
-      ASSERT_TRUE(out.result.ok()) << failure_message(out.result);
+      ASSERT_TRUE(out.ok()) << failure_message(out.failure, out.result);
       EXPECT_EQ(testing::entries(out.show.folder), show_entries(out.show.manifest));
       continue;
     }
-    EXPECT_EQ(out.result.failure, Failure::Foreign);
+    EXPECT_EQ(out.failure, Failure::Foreign);
     EXPECT_EQ(out.result.file, dir.file("talk"));
     EXPECT_EQ(snapshot(dir.path()), before);
   }
+}
+
+// A run killed while putting its files in place left a backup of files it
+// had moved away: those whose names nothing holds go back. What runs that
+// ended by force left goes; a live run's folder stays.
+TEST(MakeShow, DeadWorkFoldersGoAndLiveOnesStay) {
+  TempDir dir;
+  std::string show = dir.file("talk");
+  ::mkdir(show.c_str(), 0755);
+  testing::write_bytes(show + "/img001.jpg", "the new first slide");
+  work_folder(show, ".vellumet-new-Dead01", false);
+  work_folder(show, ".vellumet-old-Dead02", false);
+  testing::write_bytes(show + "/.vellumet-old-Dead02/img002.jpg", "the old second slide");
+  int live = work_folder(show, ".vellumet-new-Live03", true);
+  ::mkdir((show + "/.vellumet-new-nolock7").c_str(), 0755);  // not one of the names
+  remove_dead_work_folders(show);
+  EXPECT_EQ(testing::entries(show),
+            (std::vector<std::string>{".vellumet-new-Live03", ".vellumet-new-nolock7", "img001.jpg",
+                                      "img002.jpg"}));
+  EXPECT_EQ(read_bytes(show + "/img001.jpg"), "the new first slide");
+  EXPECT_EQ(read_bytes(show + "/img002.jpg"), "the old second slide");
+  EXPECT_EQ(read_bytes(show + "/.vellumet-new-Live03/img001.jpg"), "a slide of a run");
+  ::close(live);
 }
 
 TEST(MakeShow, BadInputLeavesNothingBehind) {
@@ -201,9 +261,10 @@ TEST(MakeShow, BadInputLeavesNothingBehind) {
     auto before = snapshot(dir.path());
     Options options = testing::test_options();
     options.width = c.width;
+    EXPECT_EQ(plan_show({deck, ""}, options).failure, c.want);
     Outcome out = make_show({deck, ""}, options);
-    EXPECT_EQ(out.result.failure, c.want) << failure_message(out.result);
-    EXPECT_FALSE(failure_message(out.result).empty());
+    EXPECT_EQ(out.failure, c.want) << failure_message(out.failure, out.result);
+    EXPECT_FALSE(failure_message(out.failure, out.result).empty());
     EXPECT_EQ(snapshot(dir.path()), before);
   }
 }
@@ -215,7 +276,7 @@ TEST(MakeShow, CancelMidwayLeavesTheOldShowAsItWas) {
   for (bool earlier_show : {false, true}) {
     SCOPED_TRACE(earlier_show ? "updating" : "new");
     if (earlier_show) {
-      ASSERT_TRUE(make_show({deck, ""}, testing::test_options()).result.ok());
+      ASSERT_TRUE(make_show({deck, ""}, testing::test_options()).ok());
     }
     auto before = snapshot(dir.path());
     std::atomic<bool> cancel{false};
@@ -227,7 +288,7 @@ TEST(MakeShow, CancelMidwayLeavesTheOldShowAsItWas) {
       if (p.done == 2) cancel = true;
     };
     Outcome out = make_show({deck, ""}, options);
-    EXPECT_EQ(out.result.failure, Failure::Cancelled);
+    EXPECT_EQ(out.failure, Failure::Cancelled);
     EXPECT_LT(reported, 6);
     EXPECT_EQ(snapshot(dir.path()), before);
   }
@@ -240,7 +301,7 @@ TEST(MakeShow, AFullDiskMidwayLeavesNothingBehind) {
   Options options = testing::test_options(ImageFormat::Png);
   options.jobs = 1;
   Outcome first = make_show({deck, dir.file("first")}, options);
-  ASSERT_TRUE(first.result.ok());
+  ASSERT_TRUE(first.ok());
   // A limit that the text pages' images fit and the photograph's does not.
   auto size = [&](const char* name) {
     struct stat info {};
@@ -258,7 +319,7 @@ TEST(MakeShow, AFullDiskMidwayLeavesNothingBehind) {
   Outcome out = make_show({deck, ""}, options);
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, old_handler);
-  EXPECT_EQ(out.result.failure, Failure::Write);
+  EXPECT_EQ(out.failure, Failure::Write);
   EXPECT_EQ(out.result.file, dir.file("talk/img003.png"));
   EXPECT_FALSE(out.result.reason.empty());
   EXPECT_EQ(snapshot(dir.path()), before);
@@ -280,12 +341,12 @@ TEST(MakeShows, RendersEachDeckAndReportsItsPages) {
   ASSERT_EQ(outs.size(), 4u);
   std::vector<std::vector<long>> want = {{1, 2, 3}, {1}, {1, 2, 3, 4}, {}};
   for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_TRUE(outs[i].result.ok()) << failure_message(outs[i].result);
+    EXPECT_TRUE(outs[i].ok()) << failure_message(outs[i].failure, outs[i].result);
     EXPECT_EQ(reported[i], want[i]);
     EXPECT_TRUE(testing::shows_page_colour(
         QImage(QString::fromStdString(outs[i].show.folder + "/img001.jpg")), 0, 12));
   }
-  EXPECT_EQ(outs[3].result.failure, Failure::NotFound);
+  EXPECT_EQ(outs[3].failure, Failure::NotFound);
   EXPECT_TRUE(reported[3].empty());
 }
 

@@ -83,7 +83,7 @@ TEST_F(Office, PresentationBecomesAShowOfItsPdf) {
   Options options = testing::test_options();
   options.width = 960;
   Outcome out = make_show({deck, ""}, options);
-  ASSERT_TRUE(out.result.ok()) << failure_message(out.result);
+  ASSERT_TRUE(out.ok()) << failure_message(out.failure, out.result);
   const Manifest& m = out.show.manifest;
   EXPECT_EQ(out.show.folder, dir.file("-港 plan"));
   EXPECT_EQ(m.source, "-港 plan.pptx");
@@ -127,8 +127,8 @@ TEST_F(Office, FailuresLeaveNothingBehind) {
     options.office_limit = std::chrono::seconds(1);
     if (c.want == Failure::OfficeFailed) options.office_limit = std::chrono::seconds(120);
     Outcome out = make_show({deck, ""}, options);
-    EXPECT_EQ(out.result.failure, c.want) << failure_message(out.result);
-    EXPECT_NE(failure_message(out.result)
+    EXPECT_EQ(out.failure, c.want) << failure_message(out.failure, out.result);
+    EXPECT_NE(failure_message(out.failure, out.result)
                   .find(c.want == Failure::NoOffice ? kOfficePackage : "broken deck.pptx"),
               std::string::npos);
     auto after = snapshot(dir.path());

@@ -14,8 +14,10 @@ Answer ScriptedDialogs::show(const MessageBox& box) {
   throw std::logic_error("unexpected box: " + box.title + " / " + box.text);
 }
 
-std::optional<std::string> ScriptedDialogs::open_file(const std::string& title) {
+std::optional<std::string> ScriptedDialogs::open_file(const std::string& title,
+                                                      const FileFilter& filter) {
   file_dialog_titles.push_back(title);
+  file_dialog_filters.push_back(filter);
   if (files.empty()) return std::nullopt;
   auto f = files.front();
   files.pop_front();

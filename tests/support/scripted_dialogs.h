@@ -16,13 +16,14 @@ namespace vellumet::testing {
 class ScriptedDialogs : public Dialogs {
  public:
   Answer show(const MessageBox& box) override;
-  std::optional<std::string> open_file(const std::string& title) override;
+  std::optional<std::string> open_file(const std::string& title, const FileFilter& filter) override;
 
   std::deque<Answer> answers;
   std::optional<Answer> default_answer;
   std::deque<std::optional<std::string>> files;  // open_file results
   std::vector<MessageBox> shown;
   std::vector<std::string> file_dialog_titles;
+  std::vector<FileFilter> file_dialog_filters;
 };
 
 }  // namespace vellumet::testing

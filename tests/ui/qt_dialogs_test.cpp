@@ -132,7 +132,8 @@ TEST(QtDialogsTest, FileDialogSpeaksJapaneseAndShowsWholeColumns) {
     if (dialog->isVisible()) static_cast<QDialog*>(dialog)->reject();
   });
   QtDialogs dialogs;
-  EXPECT_EQ(dialogs.open_file("ダウンロード指定ファイルを選択して下さい。"), folder.file("a.gif"));
+  EXPECT_EQ(dialogs.open_file("ダウンロード指定ファイルを選択して下さい。", {}),
+            folder.file("a.gif"));
   EXPECT_EQ(title, "ダウンロード指定ファイルを選択して下さい。");
 
   ASSERT_EQ(rows.size(), 3u);
@@ -148,7 +149,37 @@ TEST(QtDialogsTest, FileDialogSpeaksJapaneseAndShowsWholeColumns) {
     if (QWidget* dialog = QApplication::activeModalWidget())
       QTest::keyClick(dialog, Qt::Key_Escape);
   });
-  EXPECT_EQ(dialogs.open_file("t"), std::nullopt);
+  EXPECT_EQ(dialogs.open_file("t", {}), std::nullopt);
+}
+
+// A filter offers the folders and the files it names, letters in any case.
+TEST(QtDialogsTest, FileDialogOffersTheFilesOfItsFilter) {
+  vellumet::testing::TempDir folder;
+  ::mkdir(folder.file("sub").c_str(), 0755);
+  for (const char* name : {"talk.pdf", "TALK2.PPTX", "notes.txt", "pdf"})
+    vellumet::testing::write_bytes(folder.file(name), "x");
+  QStringList shown;
+  QString filter;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    filter = dialog->selectedNameFilter();
+    dialog->setDirectory(QString::fromStdString(folder.path()));
+    auto* view = dialog->findChild<QTreeView*>("treeView");
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel* model = view->model();
+    // The model fills in; the filter then takes the other files out.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 3; }));
+    QTest::qWait(100);
+    for (int r = 0; r < model->rowCount(view->rootIndex()); ++r)
+      shown << model->index(r, 0, view->rootIndex()).data().toString();
+    dialog->reject();
+  });
+  QtDialogs dialogs;
+  EXPECT_EQ(dialogs.open_file("t", {"資料", {"*.pdf", "*.pptx"}}), std::nullopt);
+  EXPECT_EQ(filter, "資料 (*.pdf *.pptx)");
+  shown.sort();
+  EXPECT_EQ(shown, (QStringList{"TALK2.PPTX", "sub", "talk.pdf"}));
 }
 
 }  // namespace

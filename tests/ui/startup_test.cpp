@@ -46,6 +46,7 @@ TEST_F(StartupTest, MenuItemsCarryTheirCaptionsAndMarks) {
     int mark;  // -1: not checkable
   };
   const Item items[] = {
+      {"deck_open", "スライド資料を開く...", -1},
       {"slide_html", "Zorvo スライドショー閲覧用HTMLを作成する", -1},
       {"gomi", "PowerPointのHTMLエキスポートが作成したゴミファイルを消しちゃえ！", -1},
       {"end_syori", "終了", -1},

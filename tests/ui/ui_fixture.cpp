@@ -3,10 +3,13 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QUrl>
 #include <filesystem>
 
 #include "program_folder.h"
@@ -19,6 +22,21 @@ void copy_folder(const std::string& from, const std::string& to) {
     if (entry.is_regular_file())
       std::filesystem::copy_file(entry.path(), to + "/" + entry.path().filename().string());
   }
+}
+
+bool drop_onto(QWidget* target, const QStringList& paths) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+  data.setUrls(urls);
+  data.setText(paths.join(' '));  // as file managers add
+  const QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &enter);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  if (enter.isAccepted()) QCoreApplication::sendEvent(target, &drop);
+  QCoreApplication::processEvents();  // what was dropped opens once the drop is over
+  return enter.isAccepted() && drop.isAccepted();
 }
 
 void UiTest::SetUp() {

@@ -55,6 +55,10 @@ class UiTest : public ::testing::Test {
   bool start_later = false;
 };
 
+// Drags local files over `target` and drops them there, then lets what the
+// drop started run; true when taken.
+bool drop_onto(QWidget* target, const QStringList& paths);
+
 // Copies every file of `from` into the new folder `to`.
 void copy_folder(const std::string& from, const std::string& to);
 

@@ -1,4 +1,6 @@
-#include "deck/result.h"
+#include "deck/failure.h"
+
+#include <utility>
 
 #include "base/messages.h"
 
@@ -40,15 +42,36 @@ const char* pattern(Failure failure) {
   return "";
 }
 
+FileStep step_of(Failure failure) {
+  switch (failure) {
+    case Failure::NotDeck:
+    case Failure::NoOffice:
+    case Failure::Foreign:
+    case Failure::NoEncoder:
+    case Failure::BadWidth:
+      return FileStep::Check;
+    case Failure::Write:
+      return FileStep::Write;
+    default:
+      return FileStep::Read;
+  }
+}
+
 }  // namespace
 
-std::string failure_message(const Result& result) {
-  if (result.ok()) return {};
+FileResult failure_result(Failure failure, std::string file, int err, std::string reason) {
+  if (err != 0)
+    return FileResult::failure(step_of(failure), std::move(file), err, std::move(reason));
+  return {false, step_of(failure), std::move(file), 0, std::move(reason)};
+}
+
+std::string failure_message(Failure failure, const FileResult& result, const Dialogs* dialogs) {
+  if (failure == Failure::None) return {};
+  const std::string file = dialogs ? dialogs->shown_name(result.file) : result.file;
   // The time limit stands in the reason of a timeout: it is the pattern's
   // second value, not a paragraph of its own.
-  if (result.failure == Failure::OfficeTimeout)
-    return msg::fill(pattern(result.failure), {result.file, result.reason});
-  std::string text = msg::fill(pattern(result.failure), {result.file});
+  if (failure == Failure::OfficeTimeout) return msg::fill(pattern(failure), {file, result.reason});
+  std::string text = msg::fill(pattern(failure), {file});
   if (result.reason.empty()) return text;
   return msg::paragraphs({text, result.reason});
 }
