@@ -51,7 +51,7 @@ before(async () => {
   execFileSync(requireEnv('VELLUMET_MAKE_DECK'), [deck, '--pages', String(PAGES), '--title', TITLE, '--last-line', LAST_LINE], { stdio: 'pipe' });
   execFileSync(requireEnv('VELLUMET_MAKE_SHOW'), [deck, show], { stdio: 'pipe' });
   fs.writeFileSync(path.join(show, 'show.ppz'), 'PPZ fixture');
-  makeViewer(show, { style: 2, icons: 'custom', player: true, download: 'deck.pdf' }, { cwd: show });
+  makeViewer(show, { style: 2, icons: 'custom', player: true, download: 'deck.pdf' });
   texts = manifestTexts(show);
   server = await startServer([{ prefix: '/shows/', dir: root }]);
 });
