@@ -18,7 +18,9 @@ std::u32string page_text(const Codec& codec, std::u32string text);
 
 // A reference to a file, given as the bytes of its name in the code page:
 // every character beyond ASCII as its bytes, percent-encoded (under UTF-8 as
-// it is). With `as_path`, the reference is a file's path and nothing else:
+// it is). A browser asks for exactly those bytes over http and opens them
+// over file://, so the reference finds the file under the name it has on
+// disk. With `as_path`, the reference is a file's path and nothing else:
 // every ASCII byte that would mean something else in a URL (%, #, ?, \,
 // blanks and controls, a ':' before the first '/') and every byte that is no
 // character are percent-encoded too.
