@@ -59,7 +59,8 @@ const SHARES_LINE = { sld000: 'S_BUTTON', DOWNLOAD_FILE: 'D_BUTTON' };
 
 // The rules a template must keep, from the page writers' marker tables:
 //   markers: kind -> marker -> how many lines hold it (each of them once); a
-//            marker of another kind of page must not appear at all;
+//            marker of another kind of page, and not of this one, must not
+//            appear at all;
 //   lineStart: markers that only count at the start of a line (after blanks),
 //            the whole line being replaced there;
 //   blankable: marker -> the button it shares its line with; such a line
@@ -129,9 +130,11 @@ export function lintTemplate(kind, text, rules = rulesFromSource()) {
   lines.forEach((line, i) => {
     if (/ $/.test(line)) problems.push(`line ${i + 1}: trailing blank`);
   });
-  for (const [pageKind, counts] of Object.entries(byKind)) {
+  const own = byKind[kind] ?? {};
+  for (const counts of Object.values(byKind)) {
     for (const marker of Object.keys(counts)) {
-      const want = pageKind === kind ? counts[marker] : 0;
+      if (counts !== own && marker in own) continue;
+      const want = own[marker] ?? 0;
       const holding = lines.map((line, i) => [line, i + 1]).filter(([line]) => line.includes(marker));
       if (holding.length !== want) {
         problems.push(`"${marker}" on ${holding.length} lines, want ${want}`);

@@ -47,6 +47,7 @@
     "#vm-note:empty{display:none;}";
 
   var count = Show.count;
+  var texts = SlideText instanceof Array ? SlideText : [];
   var row = BarEdge === "top" || BarEdge === "bottom";
   var baseTitle = document.title;
   var current = 0;
@@ -59,6 +60,29 @@
   var slideFrame = null;
 
   function noop() {}
+
+  // Slide n's title and text, where the show has text ("" where not).
+  function slideTitle(n) {
+    var entry = texts[n - 1];
+    return entry && typeof entry[0] === "string" ? entry[0] : "";
+  }
+
+  function slideText(n) {
+    var entry = texts[n - 1];
+    return entry && typeof entry[1] === "string" ? entry[1] : "";
+  }
+
+  // What a screen reader reads for slide n's image: its text, or its number.
+  function slideName(n) {
+    return slideText(n) || TEXT.slide + " " + n + " / " + count;
+  }
+
+  // The titles the view of all slides shows, where the show has text.
+  function slideTitles() {
+    var titles = {};
+    for (var n = 1; n <= texts.length; n++) if (slideTitle(n)) titles[n] = slideTitle(n);
+    return titles;
+  }
 
 {{> show-place.js}}
 
@@ -78,6 +102,7 @@
       closeOverview();
     }
   });
+  if (texts.length) overview.setTitles(slideTitles());
 
   function frame(name, title) {
     var f = document.createElement("iframe");
@@ -224,7 +249,7 @@
     var img = images[n];
     if (img) return img;
     img = slideDoc.createElement("img");
-    img.alt = TEXT.slide + " " + n + " / " + count;
+    img.alt = slideName(n);
     img.addEventListener("error", function () {
       img.setAttribute("data-failed", "");
       if (n === current) showNote(missingText(n));
@@ -284,7 +309,7 @@
         images[key].className = Number(key) === shown ? "vm-current" : "";
       }
     }
-    slideDoc.title = img.alt;
+    slideDoc.title = slideTitle(shown) || TEXT.slide + " " + shown + " / " + count;
     showNote(img.hasAttribute("data-failed") ? missingText(shown) : "");
     whenSettled(img, function () {
       afterPaint(function () {
@@ -323,7 +348,7 @@
   // Once the show has settled the place is also kept for the player page,
   // which leads back to it.
   function remember() {
-    document.title = baseTitle + " (" + current + " / " + count + ")";
+    document.title = (slideTitle(current) || baseTitle) + " (" + current + " / " + count + ")";
     if (location.hash !== "#" + current) {
       try {
         history.replaceState(history.state, "", "#" + current);
@@ -427,6 +452,7 @@
   } else {
     current = Show.firstSlide;
     firstImage = Show.firstImage;
+    firstImage.alt = slideName(current);
     listenToTouches(firstImage);
     // A first slide that cannot be drawn leaves the frame to say so.
     firstImage.addEventListener("error", dropFirst);

@@ -14,6 +14,7 @@
 #include "commands/file_reports.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
+#include "source/show_manifest.h"
 
 namespace vellumet {
 
@@ -191,6 +192,18 @@ CommandResult written(Job& job, FileResult r) {
   return failed(job, std::move(r), text);
 }
 
+// The title and the slides' texts of a show made from a deck. Texts kept
+// for another number of slides than the folder holds could name the wrong
+// slides, so they are left out; the title stays the deck's.
+void read_show_text(JobState& s) {
+  s.deck_title.clear();
+  s.slide_texts.clear();
+  Manifest manifest;
+  if (!read_manifest(s.src_dir, manifest)) return;
+  s.deck_title = manifest.title;
+  if (manifest.pages() == s.slide_count) s.slide_texts = std::move(manifest.texts);
+}
+
 }  // namespace
 
 FileResult check_job(const Job& job) {
@@ -236,7 +249,8 @@ CommandResult slide_html_click(Job& job) {
   if (ended(r = check_presence(job, ext))) return r;
 
   s.last_slide[1] = read_number(job.window.text(TextField::Text2));
-  s.show_title[1] = msg::kShowTitle;
+  read_show_text(s);
+  s.show_title[1] = s.deck_title.empty() ? msg::kShowTitle : s.deck_title;
   s.down_file_name[1] = job.window.text(TextField::Text5);
 
   for (const OutputStep& step : output_steps(job)) {

@@ -12,7 +12,7 @@
 #include "deck/failure.h"
 #include "deck/image_format.h"
 #include "deck/image_size.h"
-#include "deck/manifest.h"
+#include "source/show_manifest.h"
 
 namespace vellumet::deck {
 

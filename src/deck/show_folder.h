@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/text_file.h"
-#include "deck/manifest.h"
+#include "source/show_manifest.h"
 
 namespace vellumet::deck {
 

@@ -1,13 +1,14 @@
 #include "generator/page_writers.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <vector>
 
 #include "base/codec.h"
 #include "base/messages.h"
 #include "base/number_text.h"
 #include "generator/marker_table.h"
 #include "generator/markers.h"
+#include "generator/page_text.h"
 #include "generator/template_copy.h"
 #include "source/file_names.h"
 
@@ -37,88 +38,38 @@ std::u32string chars(const std::string& utf8) {
   return utf8_decode(utf8);
 }
 
-// The pages are written in the text code page while the templates declare
-// UTF-8. Under UTF-8 inserted values go in as they are; under any other code
-// page they go in as ASCII, which reads the same whatever a page declares.
-
-// Text: every character beyond ASCII as a numeric character reference.
-std::u32string page_text(const Codec& codec, std::u32string text) {
-  if (codec.is_utf8()) return text;
-  std::u32string out;
-  for (char32_t c : text) {
-    if (c < 0x80) {
-      out += c;
-    } else {
-      // A byte the code page could not read stands for no character at all.
-      char buf[16];
-      std::snprintf(buf, sizeof buf, "&#x%X;", is_escaped_byte(c) ? 0xFFFDu : unsigned{c});
-      out += ascii(buf);
-    }
-  }
-  return out;
-}
-
-void append_percent(std::u32string& out, unsigned char byte) {
-  static const char kHex[] = "0123456789ABCDEF";
-  out += {U'%', static_cast<char32_t>(kHex[byte >> 4]), static_cast<char32_t>(kHex[byte & 15])};
-}
-
-// A reference to a file, given as the bytes of its name in the code page:
-// every character beyond ASCII as its bytes, percent-encoded. A browser asks
-// for exactly those bytes over http and opens them over file://, so the
-// reference finds the file under the name it has on disk. Under UTF-8 the
-// characters go in as they are. With `as_path`, the reference is a file's
-// path and nothing else: every ASCII byte that would mean something else in
-// a URL (%, #, ?, \, blanks and controls, and a ':' before the first '/',
-// which would read as a scheme) and every byte that is no character are
-// percent-encoded too.
-std::u32string page_reference(const Codec& codec, std::string_view bytes, bool as_path = false) {
-  std::u32string text = codec.decode(bytes);
-  if (codec.is_utf8() && !as_path) return text;
-  std::u32string out;
-  bool first_segment = true;
-  for (char32_t c : text) {
-    if (as_path && is_escaped_byte(c)) {
-      append_percent(out, static_cast<unsigned char>(c - kEscapeBase));
-    } else if (c >= 0x80 && !codec.is_utf8()) {
-      for (unsigned char b : codec.encode(std::u32string_view(&c, 1))) append_percent(out, b);
-    } else if (as_path && (c <= U' ' || c == 0x7F || c == U'%' || c == U'#' || c == U'?' ||
-                           c == U'\\' || (c == U':' && first_segment))) {
-      append_percent(out, static_cast<unsigned char>(c));
-    } else {
-      out += c;
-    }
-    if (c == U'/') first_segment = false;
-  }
-  return out;
-}
-
-// A typed file name must not be able to end the attribute it is written into.
-std::u32string html_escaped(const std::u32string& text) {
-  std::u32string out;
-  for (char32_t c : text) {
-    switch (c) {
-      case U'&':
-        out += U"&amp;";
-        break;
-      case U'"':
-        out += U"&quot;";
-        break;
-      case U'<':
-        out += U"&lt;";
-        break;
-      case U'>':
-        out += U"&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::size_t show_index(int show_no) {
   return static_cast<std::size_t>(std::clamp(show_no, 0, kMaxShow));
+}
+
+// A page's title line for the show's title.
+std::u32string title_line(const Codec& codec, const std::string& title) {
+  return U"<TITLE>" + page_text(codec, html_escaped(shown_text(title))) + U"</TITLE>";
+}
+
+// Each slide's text as the pages give it ("" for one of blanks only); none
+// for a show without text.
+std::vector<std::u32string> slide_texts(const JobState& s) {
+  std::vector<std::u32string> texts;
+  for (const std::string& text : s.slide_texts) {
+    texts.push_back(shown_text(text));
+    if (slide_title(texts.back()).empty()) texts.back().clear();
+  }
+  if (std::all_of(texts.begin(), texts.end(), [](const auto& t) { return t.empty(); }))
+    texts.clear();
+  return texts;
+}
+
+// The line that gives the entry page's script every slide's title and text.
+std::u32string slide_text_line(const Codec& codec, const std::string& start,
+                               const std::vector<std::u32string>& texts) {
+  std::u32string line = ascii(start) + U" [";
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i > 0) line += U",";
+    line += U"[" + script_string(codec, slide_title(texts[i])) + U"," +
+            script_string(codec, texts[i]) + U"]";
+  }
+  return line + U"];";
 }
 
 }  // namespace
@@ -139,11 +90,27 @@ FileResult make_index_html(Job& job, int show_no) {
   const std::string last_slide = "var LastSlide =";
   std::u32string line_value =
       ascii(last_slide + signed_number(s.last_slide[show_index(show_no)]) + ";");
-  const MarkerTable markers = {
+  MarkerTable markers = {
       {last_slide, whole_line(line_value)},
       {"GIF", replaced_by(ascii(image_extension(s.img_type)))},
       {"navbtn0", replaced_by(ascii(navbtn_page_stem(show_no)))},
   };
+  // A show made from a deck: its title, the first slide's text as its name
+  // without script, and every slide's title and text for the script. They
+  // come last, so that no other marker is looked for in the slides' words.
+  const Codec codec(job.codeset);
+  if (!s.deck_title.empty())
+    markers.push_back(
+        {"<TITLE>", whole_line(title_line(codec, s.show_title[show_index(show_no)]))});
+  const std::vector<std::u32string> texts = slide_texts(s);
+  const std::string first_slide_name = "alt=\"&#x30B9;&#x30E9;&#x30A4;&#x30C9; 1\"";
+  if (!texts.empty() && !texts[0].empty()) {
+    markers.push_back({first_slide_name,
+                       replaced_by(U"alt=\"" + page_text(codec, html_escaped(texts[0])) + U"\"")});
+  }
+  const std::string slide_text = "var SlideText =";
+  if (!texts.empty())
+    markers.push_back({slide_text, whole_line(slide_text_line(codec, slide_text, texts))});
   return write_page(job, show_no, index_template_name(s.frame_style),
                     job.window.text(TextField::Text3), markers);
 }
@@ -163,18 +130,26 @@ FileResult make_navbtn_html(Job& job, int show_no) {
   bool download = job.window.check(CheckBox::Check2) == kChecked;
   double count = s.last_slide[index];
   std::u32string tab = chars(s.tab_char), quote = chars(s.quote_char);
+  // Each slide's title follows its number in the list, where the show has text.
+  std::vector<std::u32string> titles;
+  for (const std::u32string& text : slide_texts(s)) {
+    const std::u32string title = slide_title(text);
+    titles.push_back(title.empty() ? title : U" " + page_text(codec, html_escaped(title)));
+  }
   markers.push_back({"sld000", optional_line(player, ascii(slide_page_stem(show_no)))});
   markers.push_back({"(0,0)", replaced_by(U"(" + ascii(plain_number(count)) + U",0)")});
   markers.push_back(
       {"DOWNLOAD_FILE", optional_line(download, html_escaped(page_reference(
                                                     codec, s.down_file_name[index], true)))});
   // The slide list: one option per slide, written before the list's end.
-  markers.push_back({"</SELECT>", list_before([count, tab, quote](long j, std::u32string& line) {
-                       if (static_cast<double>(j) > count) return false;
-                       std::u32string n = ascii(std::to_string(j));
-                       line = tab + U"<OPTION VALUE=" + quote + n + quote + U">" + n;
-                       return true;
-                     })});
+  markers.push_back(
+      {"</SELECT>", list_before([count, tab, quote, titles](long j, std::u32string& line) {
+         if (static_cast<double>(j) > count) return false;
+         std::u32string n = ascii(std::to_string(j));
+         line = tab + U"<OPTION VALUE=" + quote + n + quote + U">" + n;
+         if (static_cast<std::size_t>(j) <= titles.size()) line += titles[j - 1];
+         return true;
+       })});
   return write_page(job, show_no, navbtn_template_name(s.frame_style), navbtn_page_name(show_no),
                     markers);
 }
@@ -182,9 +157,8 @@ FileResult make_navbtn_html(Job& job, int show_no) {
 FileResult make_slide_html(Job& job, int show_no) {
   const JobState& s = job.state;
   const Codec codec(job.codeset);
-  const std::u32string title = page_text(codec, chars(s.show_title[show_index(show_no)]));
   const MarkerTable markers = {
-      {"<TITLE>", whole_line(U"<TITLE>" + title + U"</TITLE>")},
+      {"<TITLE>", whole_line(title_line(codec, s.show_title[show_index(show_no)]))},
       {"/img0/", replaced_by(ascii("/img" + std::to_string(show_no) + "/"))},
   };
   return write_page(job, show_no, "sld000.htm", slide_page_name(show_no), markers);

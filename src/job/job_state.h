@@ -37,6 +37,12 @@ struct JobState {
   std::array<std::string, kMaxShow + 1> show_title{};
   std::array<double, kMaxShow + 1> last_slide{};
   std::array<std::string, kMaxShow + 1> down_file_name{};
+
+  // A show made from a deck, as its folder's manifest gives it: its own
+  // title ("" for none) and each slide's text, slide n at n - 1 (none for a
+  // show without text). UTF-8 as the manifest holds it.
+  std::string deck_title;
+  std::vector<std::string> slide_texts;
 };
 
 }  // namespace vellumet

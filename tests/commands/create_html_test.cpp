@@ -11,6 +11,7 @@
 #include "commands/options.h"
 #include "confirmation.h"
 #include "generator/icon_list.h"
+#include "source/show_manifest.h"
 
 namespace vellumet {
 namespace {
@@ -127,6 +128,34 @@ TEST_F(CreateHtml, NumberedSeriesIsRenamedInNumberOrder) {
     EXPECT_NE(read_bytes(g.show.file("index.html")).find("var Ext = \"" + c.slide_ext + "\";"),
               std::string::npos);
     EXPECT_EQ(g.dialogs.shown.size(), 3u);  // confirmation, clean-up offer (notes.txt), done
+  }
+}
+
+// A show made from a deck: the slide page gets the deck's title and the list
+// each slide's title. Texts kept for another number of slides than the
+// folder holds are left out, the title stays.
+TEST_F(CreateHtml, ShowFromADeckGetsItsTitleAndTheTextsThatFit) {
+  for (const long pages : {3L, 4L}) {
+    SCOPED_TRACE(pages);
+    CommandFixture g;
+    for (const char* t : {"index_c_l.htm", "navbtn_c.htm", "sld000.htm"})
+      g.put_template(t, read_bytes(kData + "/Template/" + t));
+    for (int i = 1; i <= 3; ++i) g.put("img" + three(i) + ".jpg");
+    g.put("show.ppz");  // the player option writes the slide page
+    Manifest m;
+    m.title = "港の計画";
+    m.image = "jpg";
+    for (long i = 1; i <= pages; ++i) m.texts.push_back("Page " + std::to_string(i) + "\nbody");
+    ASSERT_TRUE(write_manifest(g.show.path(), m).ok);
+    g.browse_show();
+    g.dialogs.default_answer = Answer::Yes;
+    EXPECT_EQ(slide_html_click(g.job).ending, Ending::Done) << testing::box_log(g.dialogs);
+    EXPECT_NE(read_bytes(g.show.file("sld001.htm")).find("<TITLE>港の計画</TITLE>"),
+              std::string::npos);
+    const std::string bar = read_bytes(g.show.file("navbtn1.htm"));
+    const bool fits = pages == 3;
+    EXPECT_EQ(bar.find("\"3\">3 Page 3\r\n") != std::string::npos, fits);
+    EXPECT_EQ(bar.find("\"3\">3\r\n") != std::string::npos, !fits);
   }
 }
 

@@ -15,6 +15,7 @@ test('every shipped template is what its sources give', () => {
 
 const ENTRY = [
   '<link rel="preload" as="image" href="img001.GIF">',
+  '<TITLE>Show</TITLE>',
   '<script>',
   'var LastSlide = 0;',
   'var SlideExt = "GIF";',
@@ -23,7 +24,10 @@ const ENTRY = [
   '<img src="img001.GIF" crossorigin="anonymous">',
   '<iframe src="navbtn0.htm"></iframe>',
   '<iframe src="navbtn0.htm#disk"></iframe>',
-  '<img src="img001.GIF">',
+  '<img src="img001.GIF" alt="&#x30B9;&#x30E9;&#x30A4;&#x30C9; 1">',
+  '<script>',
+  'var SlideText = null;',
+  '</script>',
 ];
 const BAR = [
   '<a href="/"><img src="T_BUTTON"></a>',
@@ -56,6 +60,8 @@ const BROKEN = [
   ['the slide list end beside the player link', 'bar', BAR.map((l) => (l === '</SELECT>' ? '' : l.replace('</a>', '</a></SELECT>'))), /"sld000" must share its line/],
   ['the page name beside the player link', 'bar', BAR.map((l) => l.replace('S_BUTTON', 'S_BUTTON" data-x="navbtn0')), /"navbtn0" on 1 lines, want 0/],
   ['a title that does not start its line', 'player', PLAYER.map((l) => l.replace('<TITLE>', ' x <TITLE>')), /must start its line/],
+  ['the title marker in the bar', 'bar', [...BAR, '<TITLE>Bar</TITLE>'], /"<TITLE>" on 1 lines, want 0/],
+  ['the slides\' texts twice', 'entry', [...ENTRY, 'var SlideText = null;'], /"var SlideText =" on 2 lines, want 1/],
   ['two show paths', 'player', [...PLAYER, '<a href="/img0/">'], /"\/img0\/" on 2 lines/],
 ];
 

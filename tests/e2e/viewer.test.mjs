@@ -14,6 +14,8 @@ import {
   SOURCE_DIR,
   launchChromium,
   makeViewer,
+  navFrame,
+  poll,
   programFolder,
   renderSlides,
   requireEnv,
@@ -113,12 +115,6 @@ function watch(page, allowed = () => false) {
   return problems;
 }
 
-function navFrame(page) {
-  const frame = page.frame({ name: 'vmnav' });
-  if (!frame) throw new Error('navigation frame not found');
-  return frame;
-}
-
 async function viewerState(page) {
   const shown = await page.evaluate(() => {
     const frame = document.querySelector('iframe[name="vmslide"]');
@@ -131,6 +127,8 @@ async function viewerState(page) {
       loaded: !!img && img.complete && img.naturalWidth > 0,
       visible: !!img && getComputedStyle(img).visibility === 'visible',
       note: note ? note.textContent : null,
+      alt: img ? img.alt : null,
+      title: document.title,
     };
   });
   const bar = await navFrame(page).evaluate(() => ({
@@ -138,21 +136,6 @@ async function viewerState(page) {
     list: document.getElementById('vm-list').value,
   }));
   return { ...shown, ...bar };
-}
-
-async function poll(what, probe, done, timeout = 5000) {
-  let last;
-  const deadline = Date.now() + timeout;
-  do {
-    try {
-      last = await probe();
-      if (done(last)) return last;
-    } catch (e) {
-      last = { error: e.message };
-    }
-    await sleep(20);
-  } while (Date.now() < deadline);
-  assert.fail(`${what}; last seen: ${JSON.stringify(last)}`);
 }
 
 // The contrast of a CSS colour ("rgb(r, g, b)") with [r, g, b], as WCAG
@@ -172,11 +155,14 @@ function imageName(n, ext) {
 }
 
 // Waits until slide n is shown everywhere: the picture in the slide frame
-// (loaded and visible), the address, the counter and the slide list.
+// (loaded and visible, named by its number), the address, the document
+// title, the counter and the slide list.
 async function expectSlide(page, show, n) {
   const want = {
     hash: `#${n}`,
     src: show.base + imageName(n, show.ext),
+    alt: `\u30b9\u30e9\u30a4\u30c9 ${n} / ${show.count}`,
+    title: `\u30b9\u30e9\u30a4\u30c9\u30b7\u30e7\u30fc (${n} / ${show.count})`,
     counter: `${n} / ${show.count}`,
     list: String(n),
   };
@@ -186,6 +172,8 @@ async function expectSlide(page, show, n) {
     (s) =>
       s.hash === want.hash &&
       s.src === want.src &&
+      s.alt === want.alt &&
+      s.title === want.title &&
       s.loaded &&
       s.visible &&
       s.counter === want.counter &&

@@ -242,6 +242,75 @@ TEST(PageWritersCodePage, InsertedValuesAreAsciiOutsideUtf8) {
   }
 }
 
+// A show made from a deck: its title on the entry and slide pages, the
+// first slide's text as its name without script, every slide's title and
+// text for the script, each title after its number in the slide list; all
+// of it escaped, and ASCII outside UTF-8. A show whose slides hold no text
+// keeps the template's lines.
+TEST(PageWritersText, SlidesWordsReachThePagesEscaped) {
+  struct Case {
+    const char* codeset;
+    std::string title;
+    std::vector<std::string> texts;
+    std::string entry, bar, slide;
+  } cases[] = {
+      {"UTF-8",
+       "Deck & \"港\"",
+       {"港 <b>&\"x\"</b>\nline two", "", "</script>y"},
+       "<TITLE>Deck &amp; &quot;港&quot;</TITLE>\r\n"
+       "<img src=\"img001.gif\" alt=\"港 &lt;b&gt;&amp;&quot;x&quot;&lt;/b&gt;&#10;line two\">\r\n"
+       R"(var SlideText = [["港 \u003Cb\u003E&\"x\"\u003C/b\u003E","港 \u003Cb\u003E&\"x\"\u003C/b\u003E\nline two"],["",""],["\u003C/script\u003Ey","\u003C/script\u003Ey"]];)"
+       "\r\n",
+       "\t<OPTION VALUE=\"1\">1 港 &lt;b&gt;&amp;&quot;x&quot;&lt;/b&gt;\r\n"
+       "\t<OPTION VALUE=\"2\">2\r\n"
+       "\t<OPTION VALUE=\"3\">3 &lt;/script&gt;y\r\n",
+       "<TITLE>Deck &amp; &quot;港&quot;</TITLE>\r\n"},
+      {"CP932",
+       "港 😀",
+       {"港\xff", "", ""},
+       "<TITLE>&#x6E2F; &#x1F600;</TITLE>\r\n"
+       "<img src=\"img001.gif\" alt=\"&#x6E2F;&#xFFFD;\">\r\n"
+       R"(var SlideText = [["\u6E2F\uFFFD","\u6E2F\uFFFD"],["",""],["",""]];)"
+       "\r\n",
+       "\t<OPTION VALUE=\"1\">1 &#x6E2F;&#xFFFD;\r\n"
+       "\t<OPTION VALUE=\"2\">2\r\n"
+       "\t<OPTION VALUE=\"3\">3\r\n",
+       "<TITLE>&#x6E2F; &#x1F600;</TITLE>\r\n"},
+      {"UTF-8",
+       "",
+       {"", " \n", ""},
+       "<TITLE>old</TITLE>\r\n"
+       "<img src=\"img001.gif\" alt=\"&#x30B9;&#x30E9;&#x30A4;&#x30C9; 1\">\r\n"
+       "var SlideText = null;\r\n",
+       "\t<OPTION VALUE=\"1\">1\r\n\t<OPTION VALUE=\"2\">2\r\n\t<OPTION VALUE=\"3\">3\r\n",
+       "<TITLE>Zorvo</TITLE>\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.codeset) + " " + c.title);
+    JobFixture f(c.codeset);
+    JobState& s = f.job.state;
+    s.src_dir = f.show_dir();
+    s.app_dir = f.program.path();
+    s.img_type = 1;
+    s.last_slide[1] = 3;
+    s.deck_title = c.title;
+    s.show_title[1] = c.title.empty() ? "Zorvo" : c.title;
+    s.slide_texts = c.texts;
+    f.put_template("index_c_l.htm",
+                   "<TITLE>old</TITLE>\r\n"
+                   "<img src=\"img001.GIF\" alt=\"&#x30B9;&#x30E9;&#x30A4;&#x30C9; 1\">\r\n"
+                   "var SlideText = null;\r\n");
+    f.put_template("navbtn_c.htm", "</SELECT>\r\n");
+    f.put_template("sld000.htm", "<TITLE>x\r\n");
+    ASSERT_TRUE(make_index_html(f.job, 1).ok);
+    ASSERT_TRUE(make_navbtn_html(f.job, 1).ok);
+    ASSERT_TRUE(make_slide_html(f.job, 1).ok);
+    EXPECT_EQ(read_bytes(f.show.file("index.html")), c.entry);
+    EXPECT_EQ(read_bytes(f.show.file("navbtn1.htm")), c.bar + "</SELECT>\r\n");
+    EXPECT_EQ(read_bytes(f.show.file("sld001.htm")), c.slide);
+  }
+}
+
 TEST_F(PageWriters, Utf8TemplateWithInvalidBytesIsCopiedByteForByte) {
   std::string tmpl = "\xc3\x28 caf\xc3\xa9 \xe6\x97\xa5\r\n\xff GIF \xfe\r\n";
   f.put_template("index_c_l.htm", tmpl);

@@ -2,7 +2,7 @@
 // extractable) text:
 //
 //   vellumet_make_deck OUT.pdf [--pages N] [--title TITLE] [--photo PAGES]
-//                              [--size WIDTHxHEIGHT]
+//                              [--size WIDTHxHEIGHT] [--last-line TEXT]
 //
 // Each page has a square of its colour (deck_pages.h) in the top-left
 // corner, a first line "Slide N 港の計画 N" and twelve lines of body text.
@@ -10,6 +10,7 @@
 // behind the square and text (smooth shapes, gradients and grain, made anew
 // for each page), or with "all" every page. --size gives the page size in
 // points (default 960x540, a 16:9 slide). --title sets the document's title.
+// --last-line adds TEXT as every page's last line.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
@@ -65,17 +66,20 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   if (argc < 2) {
     std::fprintf(stderr,
-                 "usage: %s OUT.pdf [--pages N] [--title T] [--photo FROM|all] [--size WxH]\n",
+                 "usage: %s OUT.pdf [--pages N] [--title T] [--photo FROM|all] [--size WxH] "
+                 "[--last-line TEXT]\n",
                  argv[0]);
     return 2;
   }
   int pages = 3;
   int photo_from = 0;
   QString title;
+  QString last_line;
   double page_w = 960, page_h = 540;
   for (int i = 2; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--pages")) pages = std::atoi(argv[i + 1]);
     if (!std::strcmp(argv[i], "--title")) title = QString::fromUtf8(argv[i + 1]);
+    if (!std::strcmp(argv[i], "--last-line")) last_line = QString::fromUtf8(argv[i + 1]);
     if (!std::strcmp(argv[i], "--photo"))
       photo_from = std::strcmp(argv[i + 1], "all") ? std::atoi(argv[i + 1]) : 1;
     if (!std::strcmp(argv[i], "--size")) std::sscanf(argv[i + 1], "%lfx%lf", &page_w, &page_h);
@@ -109,6 +113,7 @@ int main(int argc, char** argv) {
               .arg(line + 1)
               .arg(page + 1));
     }
+    if (!last_line.isEmpty()) painter.drawText(QPointF(w * 0.05, h * 0.97), last_line);
   }
   return painter.end() ? 0 : 1;
 }

@@ -5,6 +5,8 @@ import os from 'node:os';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
+import { setTimeout as sleep } from 'node:timers/promises';
+import assert from 'node:assert/strict';
 import { encodeGif } from './gif.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -160,4 +162,26 @@ export function makeViewer(folder, { style, icons, player, download, page, count
   } catch (e) {
     throw new Error(`vellumet --create failed for ${folder}:\n${e.stderr}`);
   }
+}
+
+export function navFrame(page) {
+  const frame = page.frame({ name: 'vmnav' });
+  if (!frame) throw new Error('navigation frame not found');
+  return frame;
+}
+
+// Calls `probe` until `done` accepts what it gives, for `timeout` ms at most.
+export async function poll(what, probe, done, timeout = 5000) {
+  let last;
+  const deadline = Date.now() + timeout;
+  do {
+    try {
+      last = await probe();
+      if (done(last)) return last;
+    } catch (e) {
+      last = { error: e.message };
+    }
+    await sleep(20);
+  } while (Date.now() < deadline);
+  assert.fail(`${what}; last seen: ${JSON.stringify(last)}`);
 }

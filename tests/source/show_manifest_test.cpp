@@ -1,10 +1,10 @@
-#include "deck/manifest.h"
+#include "source/show_manifest.h"
 
 #include <gtest/gtest.h>
 
 #include "temp_dir.h"
 
-namespace vellumet::deck {
+namespace vellumet {
 namespace {
 
 Manifest sample() {
@@ -62,4 +62,4 @@ TEST(Manifest, RefusesWhatItDidNotWrite) {
 }
 
 }  // namespace
-}  // namespace vellumet::deck
+}  // namespace vellumet

@@ -6,7 +6,7 @@
 
 #include "base/text_file.h"
 
-namespace vellumet::deck {
+namespace vellumet {
 
 // The hidden file in a show folder made from a deck. It marks the folder as
 // made here and keeps, for the page writers, the show's title and each
@@ -39,4 +39,4 @@ bool read_manifest(const std::string& folder, Manifest& manifest);
 // Writes the manifest into `folder`, beside its final name and then put in place.
 FileResult write_manifest(const std::string& folder, const Manifest& manifest);
 
-}  // namespace vellumet::deck
+}  // namespace vellumet

@@ -1,9 +1,9 @@
-#include "deck/manifest.h"
+#include "source/show_manifest.h"
 
 #include <charconv>
 #include <cstdio>
 
-namespace vellumet::deck {
+namespace vellumet {
 
 namespace {
 
@@ -140,4 +140,4 @@ FileResult write_manifest(const std::string& folder, const Manifest& manifest) {
   return result;
 }
 
-}  // namespace vellumet::deck
+}  // namespace vellumet
