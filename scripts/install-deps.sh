@@ -30,8 +30,9 @@ packages=(
   libreoffice-impress poppler-utils
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
-  # browser tests of the generated viewer
-  nodejs chromium
+  # browser tests of the generated viewer (locales: the Japanese locale
+  # sources the code-page tests compile their locales from)
+  nodejs chromium locales
   # the Debian package, its manual pages, desktop entry and store metadata
   dpkg-dev file lintian man-db groff-base desktop-file-utils appstream
 )

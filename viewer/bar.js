@@ -2,16 +2,12 @@
 //
 // The bar never touches the entry page's document: it sends commands with
 // parent.postMessage and shows where the show stands when the entry page
-// tells it, which works from a web server and straight from disk alike. A
-// bar laid out as a row also tells the entry page how tall it needs to be.
+// tells it, which works from a web server and straight from disk alike. It
+// also hands the entry page the slides' titles from its slide list, and a
+// bar laid out as a row tells the entry page how tall it needs to be.
 (function () {
   "use strict";
 
-  var KEYS = {
-    ArrowRight: "next", ArrowDown: "next", PageDown: "next", " ": "next",
-    ArrowLeft: "prev", ArrowUp: "prev", PageUp: "prev", Backspace: "prev",
-    Home: "first", End: "last"
-  };
   var framed = window.parent !== window;
   var bar = document.getElementById("vm-bar");
   var counter = document.getElementById("vm-count");
@@ -19,6 +15,9 @@
   var row = document.body.classList.contains("vm-row");
   var count = 0;
   var reported = 0;
+  var overviewOpen = false;
+
+{{> keys.js}}
 
   function post(message) {
     message.vellumet = 1;
@@ -74,8 +73,8 @@
   // from here); the slide list keeps all its keys. Elsewhere the keys move
   // through the show.
   function onKey(e) {
-    if (e.altKey || e.ctrlKey || e.metaKey || e.isComposing) return;
-    if (e.target === list) return;
+    var command = keyCommand(e);
+    if (!command || e.target === list || (command === "close" && !overviewOpen)) return;
     var control = e.target && e.target.closest ? e.target.closest(".vm-btn") : null;
     if (control && (e.key === " " || e.key === "Enter")) {
       if (e.key === " " && control.tagName === "A") {
@@ -84,11 +83,23 @@
       }
       return;
     }
-    var command = KEYS[e.key];
-    if (!command) return;
-    if (e.key === " " && e.shiftKey) command = "prev";
     e.preventDefault();
     send(command);
+  }
+
+  // The slides' titles, where the slide list gives them: an entry "5 Title"
+  // gives slide 5 the title "Title"; an entry of just the number, none.
+  function titles() {
+    var found = {};
+    var any = false;
+    for (var i = 0; i < list.options.length; i++) {
+      var m = /^\s*(\d+)\s+(\S[\s\S]*?)\s*$/.exec(list.options[i].text);
+      if (m) {
+        found[m[1]] = m[2];
+        any = true;
+      }
+    }
+    return any ? found : null;
   }
 
   // slides: the number of slides; slide: the slide shown before the entry
@@ -128,6 +139,9 @@
       if (data.command === "at") {
         count = data.count;
         show(data.slide);
+        overviewOpen = !!data.overview;
+        var overview = document.getElementById("vm-overview");
+        if (overview) overview.setAttribute("aria-pressed", overviewOpen ? "true" : "false");
         // The player page's way back: the entry page at the slide shown.
         var player = document.getElementById("vm-player");
         if (player && typeof data.page === "string" && data.page) {
@@ -142,6 +156,8 @@
       reportSize();
     }
     send("hello");
+    var named = titles();
+    if (named) post({ command: "titles", titles: named });
   }
 
   setup(0,0);

@@ -9,10 +9,11 @@
 // Source syntax: a line that is just "{{> file}}" is replaced by that file of
 // this folder; "{{name}}" is replaced by the page's value of that name. The
 // result gets CR LF line ends and must be ASCII, and every marker the program
-// replaces must stand where the page writers expect it (see MARKERS).
+// replaces must stand where the page writers expect it (see markerRules).
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
+import { readMarkerTables } from './marker-tables.mjs';
 
 const HERE = path.dirname(fileURLToPath(import.meta.url));
 export const TEMPLATE_DIR = path.resolve(HERE, '../Template');
@@ -29,45 +30,70 @@ export const PAGES = [
 ];
 
 // Values shared by the entry page and the bar: the bar's colour, and the
-// band that holds the bar, in CSS pixels. A column is narrower in a window
-// less than small-window pixels wide; a row is as tall as its bar needs,
-// which is one row of controls in a wide window and two in a small one.
+// band that holds the bar, in CSS pixels. Both pages choose the band's shape
+// from the window's size alone, so the band is settled before anything is
+// painted:
+//   - a column is one column of controls, narrower in a small window (at
+//     most small-window-below pixels wide); in a short window (less than
+//     short-window pixels tall) it is the wide column holding two columns;
+//   - a row is one row of controls; in a small window two rows; in a tiny
+//     one (at most tiny-window-below pixels wide) two rows of smaller ones.
 const SHARED = {
   'bar-colour': '#1f2933',
   column: '88',
   'narrow-column': '56',
   row: '52',
   'wrapped-row': '96',
-  'small-window': '600',
+  'tiny-row': '80',
   'small-window-below': '599',
+  'short-window': '540',
+  'short-window-below': '539',
+  'tiny-window-below': '319',
 };
 
-// How many lines of each kind of page carry each marker (each of them once).
-// A marker of another kind of page must not appear at all.
-const MARKERS = {
-  entry: { 'var LastSlide =': 1, GIF: 2, navbtn0: 2 },
-  bar: {
-    T_BUTTON: 1,
-    F_BUTTON: 1,
-    P_BUTTON: 1,
-    N_BUTTON: 1,
-    L_BUTTON: 1,
-    M_BUTTON: 1,
-    D_BUTTON: 1,
-    S_BUTTON: 1,
-    sld000: 1,
-    DOWNLOAD_FILE: 1,
-    '(0,0)': 1,
-    '</SELECT>': 1,
-  },
-  player: { '<TITLE>': 1, '/img0/': 1 },
-};
-// Markers that only count at the start of a line (after blanks): the whole
-// line is replaced there.
-const LINE_START = ['var LastSlide =', '<TITLE>'];
-// Markers whose line is emptied when its option is off: such a line must hold
-// one whole element and nothing that another step still needs.
-const BLANKABLE = { sld000: 'S_BUTTON', DOWNLOAD_FILE: 'D_BUTTON' };
+// What the page writers' tables leave to the templates: the lines that hold a
+// marker (one, unless named here), and the button that alone shares its line
+// with each marker whose line is emptied when its option is off.
+const LINES = { entry: { GIF: 4, navbtn0: 3 } };
+const SHARES_LINE = { sld000: 'S_BUTTON', DOWNLOAD_FILE: 'D_BUTTON' };
+
+// The rules a template must keep, from the page writers' marker tables:
+//   markers: kind -> marker -> how many lines hold it (each of them once); a
+//            marker of another kind of page must not appear at all;
+//   lineStart: markers that only count at the start of a line (after blanks),
+//            the whole line being replaced there;
+//   blankable: marker -> the button it shares its line with; such a line
+//            must hold one whole element and nothing another step needs.
+export function markerRules(tables = readMarkerTables()) {
+  const markers = {};
+  const lineStart = [];
+  const blankable = {};
+  for (const [kind, table] of Object.entries(tables)) {
+    markers[kind] = {};
+    for (const { text, rule } of table) {
+      markers[kind][text] = LINES[kind]?.[text] ?? 1;
+      if (rule === 'whole_line') lineStart.push(text);
+      if (rule === 'optional_line') {
+        if (!SHARES_LINE[text]) throw new Error(`"${text}" may be emptied, but no button to share its line is named`);
+        blankable[text] = SHARES_LINE[text];
+      }
+    }
+  }
+  for (const [kind, lines] of Object.entries(LINES)) {
+    for (const text of Object.keys(lines)) {
+      if (!(text in (markers[kind] ?? {}))) throw new Error(`"${text}" is not a marker of the ${kind} page`);
+    }
+  }
+  for (const [text, button] of Object.entries(SHARES_LINE)) {
+    if (!(text in blankable) || !Object.values(markers).some((m) => button in m)) {
+      throw new Error(`"${text}" and "${button}" are not an optional line's marker and a button`);
+    }
+  }
+  return { markers, lineStart, blankable };
+}
+
+let sourceRules = null;
+const rulesFromSource = () => (sourceRules ??= markerRules());
 
 function readSource(dir, file) {
   return fs.readFileSync(path.join(dir, file), 'utf8').replace(/\r\n/g, '\n').replace(/\n$/, '');
@@ -91,7 +117,8 @@ function expand(dir, file, values, seen = []) {
 
 // Problems of one template's text (LF line ends), as messages; none when the
 // page writers will find every marker where it belongs.
-export function lintTemplate(kind, text) {
+export function lintTemplate(kind, text, rules = rulesFromSource()) {
+  const { markers: byKind, lineStart, blankable } = rules;
   const problems = [];
   const lines = text.split('\n');
   const bad = /[^\x20-\x7e\n]/.exec(text);
@@ -102,23 +129,23 @@ export function lintTemplate(kind, text) {
   lines.forEach((line, i) => {
     if (/ $/.test(line)) problems.push(`line ${i + 1}: trailing blank`);
   });
-  for (const [pageKind, markers] of Object.entries(MARKERS)) {
-    for (const marker of Object.keys(markers)) {
-      const want = pageKind === kind ? markers[marker] : 0;
+  for (const [pageKind, counts] of Object.entries(byKind)) {
+    for (const marker of Object.keys(counts)) {
+      const want = pageKind === kind ? counts[marker] : 0;
       const holding = lines.map((line, i) => [line, i + 1]).filter(([line]) => line.includes(marker));
       if (holding.length !== want) {
         problems.push(`"${marker}" on ${holding.length} lines, want ${want}`);
       }
       for (const [line, n] of holding) {
         if (line.indexOf(marker) !== line.lastIndexOf(marker)) problems.push(`line ${n}: "${marker}" twice`);
-        if (LINE_START.includes(marker) && !line.trimStart().startsWith(marker)) {
+        if (lineStart.includes(marker) && !line.trimStart().startsWith(marker)) {
           problems.push(`line ${n}: "${marker}" must start its line`);
         }
-        if (marker in BLANKABLE) {
+        if (marker in blankable) {
           const element = /^<(\w+)[ >].*<\/\1>$/.test(line);
-          const others = Object.keys(MARKERS.bar).filter((m) => m !== marker && m !== BLANKABLE[marker]);
-          if (!element || others.some((m) => line.includes(m)) || !line.includes(BLANKABLE[marker])) {
-            problems.push(`line ${n}: "${marker}" must share its line only with ${BLANKABLE[marker]}, in one whole element`);
+          const others = Object.keys(counts).filter((m) => m !== marker && m !== blankable[marker]);
+          if (!element || others.some((m) => line.includes(m)) || !line.includes(blankable[marker])) {
+            problems.push(`line ${n}: "${marker}" must share its line only with ${blankable[marker]}, in one whole element`);
           }
         }
       }

@@ -1,3 +1,15 @@
+// Vellumet slide-show viewer, the show.
+//
+// This page owns the show: it keeps the current slide, draws the slides into
+// the slide frame "vmslide" (an empty frame that shares this page's origin)
+// and keeps the address ("#5") in step with the slide shown. It talks to the
+// navigation bar "vmnav" only through postMessage, never by reaching into its
+// document, so the viewer works from a web server and straight from disk.
+// The first slide is drawn in this page itself, as a plain page would draw
+// it; the slide frame is made once it is painted and draws the slides from
+// the first step on, and the bar comes once the frame holds the first slide.
+// Without script the browser shows the first slide and the bar from the
+// page's noscript part instead.
 (function () {
   "use strict";
 
@@ -8,24 +20,15 @@
     bar: "\u30B9\u30E9\u30A4\u30C9\u306E\u64CD\u4F5C",
     slide: "\u30B9\u30E9\u30A4\u30C9",
     missing: "\u306E\u753B\u50CF\u304C\u898B\u3064\u304B\u308A\u307E\u305B\u3093",
-    empty: "\u3053\u306E\u30B9\u30E9\u30A4\u30C9\u30B7\u30E7\u30FC\u306B\u306F\u30B9\u30E9\u30A4\u30C9\u304C\u3042\u308A\u307E\u305B\u3093\u3002"
+    empty: "\u3053\u306E\u30B9\u30E9\u30A4\u30C9\u30B7\u30E7\u30FC\u306B\u306F\u30B9\u30E9\u30A4\u30C9\u304C\u3042\u308A\u307E\u305B\u3093\u3002",
+    overview: "\u30B9\u30E9\u30A4\u30C9\u4E00\u89A7"
   };
-  // Keys that move through the show, whichever frame has the focus.
-  var KEYS = {
-    ArrowRight: "next", ArrowDown: "next", PageDown: "next", " ": "next",
-    ArrowLeft: "prev", ArrowUp: "prev", PageUp: "prev", Backspace: "prev",
-    Home: "first", End: "last"
-  };
-  // The band that holds the bar, in CSS pixels. A column is narrower in a
-  // small window; a row is as tall as the bar says it needs at its width,
-  // guessed until the bar has said so.
-  var BAND = {
-    column: {{column}}, narrowColumn: {{narrow-column}},
-    row: {{row}}, wrappedRow: {{wrapped-row}}, smallWindow: {{small-window}}
-  };
-  // The bar's page is loaded once the first slide is drawn, or after this
-  // many milliseconds if the slide takes longer.
-  var BAR_WAIT = 1000;
+  // The slide frame is made this many milliseconds after the first slide is
+  // drawn, so that making it does not compete with putting the slide on
+  // screen, and the bar once the frame has drawn it; both come after
+  // FRAMES_WAIT milliseconds at the latest.
+  var FRAME_AFTER_PAINT = 100;
+  var FRAMES_WAIT = 1000;
   // A touch that moves at least this far across, and clearly more across
   // than down, steps the show.
   var SWIPE = 40;
@@ -34,27 +37,23 @@
   // browser's; the frame never scrolls the browser back in its history.
   var SLIDE_CSS =
     "html{touch-action:pan-y pinch-zoom;overscroll-behavior:none;}" +
-    "html,body{margin:0;height:100%;overflow:hidden;background:#303030;}" +
+    "html,body{margin:0;height:100%;overflow:hidden;background:#303030;color:#e4e7eb;font:16px/1.5 sans-serif;}" +
     "#vm-stage{position:fixed;left:0;top:0;right:0;bottom:0;}" +
     "#vm-stage img{position:absolute;left:0;top:0;width:100%;height:100%;" +
     "object-fit:contain;visibility:hidden;}" +
     "#vm-stage img.vm-current{visibility:visible;}" +
     "#vm-stage img[data-failed]{display:none;}" +
-    "#vm-note{position:fixed;left:0;right:0;top:45%;margin:0;padding:0 1em;" +
-    "text-align:center;color:#e4e7eb;font:16px/1.5 sans-serif;}" +
+    "#vm-note{position:fixed;left:0;right:0;top:45%;margin:0;padding:0 1em;text-align:center;}" +
     "#vm-note:empty{display:none;}";
 
-  var count = Math.floor(Number(LastSlide));
-  if (!(count >= 1)) count = 0;
-  var ext = String(SlideExt);
-  var column = BarEdge === "left" || BarEdge === "right";
-  var barFirst = BarEdge === "left" || BarEdge === "top";
+  var count = Show.count;
+  var row = BarEdge === "top" || BarEdge === "bottom";
   var baseTitle = document.title;
   var current = 0;
   var slideDoc = null;
   var images = {};  // slide number -> its <img> in the slide frame
-  var rowHeight = 0;  // the height the bar asked for; 0 until it has
-  var barStarted = false;
+  var firstImage = null;  // the first slide as this page drew it, until the first step
+  var settled = false;  // the first slide is drawn: the rest of the show may come
   var swipe = null;  // where a touch that may become a swipe began
   var barFrame = null;
   var slideFrame = null;
@@ -63,81 +62,76 @@
 
 {{> show-place.js}}
 
-  // "img" + the slide number in at least three digits + the extension.
-  function imageName(n) {
-    var digits = String(n);
-    while (digits.length < 3) digits = "0" + digits;
-    return "img" + digits + "." + ext;
-  }
+{{> keys.js}}
 
-  function clamp(n) {
-    n = Math.floor(Number(n));
-    if (!(n >= 1)) return 1;
-    return n > count ? count : n;
-  }
+{{> overview.js}}
 
-  function slideFromAddress() {
-    var m = /^#(\d+)$/.exec(location.hash);
-    return m ? clamp(m[1]) : 1;
-  }
-
-  function bandSize() {
-    var small = window.innerWidth < BAND.smallWindow;
-    if (column) return small ? BAND.narrowColumn : BAND.column;
-    var height = rowHeight || (small ? BAND.wrappedRow : BAND.row);
-    return Math.min(height, Math.max(BAND.row, Math.floor(window.innerHeight / 2)));
-  }
-
-  function split() {
-    var size = bandSize();
-    return barFirst ? size + ",*" : "*," + size;
-  }
-
-  // Writes the frames this script drives while the page is still being
-  // read; the parser then passes over the page's own frameset. The bar frame
-  // starts empty (see startBar).
-  function writeFrames() {
-    var bar = '<frame name="' + BAR + '" title="' + TEXT.bar + '" noresize>';
-    var slide = '<frame name="' + SLIDE + '" title="' + TEXT.slide + '" scrolling="no" noresize>';
-    document.write(
-      "<frameset " + (column ? "cols" : "rows") + '="' + split() + '"' +
-      ' frameborder="0" border="0" framespacing="0">' +
-      (barFirst ? bar + slide : slide + bar) + "</frameset>");
-    barFrame = document.querySelector('frame[name="' + BAR + '"]');
-    slideFrame = document.querySelector('frame[name="' + SLIDE + '"]');
-    // Until its page comes, the bar's empty frame has the bar's colour.
-    try {
-      barFrame.contentDocument.documentElement.style.background = "{{bar-colour}}";
-    } catch (e) {
-      // Nothing to colour: the frame already holds another page.
+  var overview = makeOverview({
+    label: TEXT.overview,
+    slideName: TEXT.slide,
+    count: count,
+    image: function (n) {
+      return Show.imageName(n);
+    },
+    choose: function (n) {
+      go(n);
+      closeOverview();
     }
+  });
+
+  function frame(name, title) {
+    var f = document.createElement("iframe");
+    f.name = name;
+    f.title = title;
+    return f;
   }
 
-  // Keeps the band as thick as the window and the bar need.
-  function fitBand() {
-    var frameset = document.querySelector("frameset");
-    var name = column ? "cols" : "rows";
-    var value = split();
-    if (frameset && frameset.getAttribute(name) !== value) frameset.setAttribute(name, value);
+  // The first slide as this page drew it goes at the first step, or when it
+  // cannot be drawn: the slide frame below it shows the slides from then on.
+  function dropFirst() {
+    if (firstImage) firstImage.remove();
+    firstImage = null;
+  }
+
+  // The slide frame, made once and on first use.
+  function slideFrameMade() {
+    if (!slideFrame) {
+      slideFrame = frame(SLIDE, TEXT.slide);
+      slideFrame.id = "vm-slide";
+      slideFrame.className = "vm-area";
+      document.body.insertBefore(slideFrame, document.body.firstChild);
+      // A frame that reloads comes back empty and is drawn again.
+      slideFrame.addEventListener("load", render);
+    }
+    return slideFrame;
   }
 
   function barWindow() {
     return barFrame ? barFrame.contentWindow : null;
   }
 
-  // Gives the bar frame its page, once. Until the first slide is drawn the
-  // bar waits, so that its page, images and list do not hold the slide up.
-  // A bar the browser has brought back (a reload) is kept.
+  // Gives the bar its frame and page, once the first slide is drawn, so
+  // that its page, images and list do not hold the slide up.
   function startBar() {
-    if (barStarted || !barFrame) return;
-    barStarted = true;
-    var blank = true;
-    try {
-      blank = barFrame.contentWindow.location.href === "about:blank";
-    } catch (e) {
-      blank = false;
+    if (barFrame) return;
+    barFrame = frame(BAR, TEXT.bar);
+    barFrame.id = "vm-nav";
+    barFrame.className = "vm-band";
+    barFrame.src = BAR_PAGE;
+    document.body.appendChild(barFrame);
+  }
+
+  // A row bar whose controls need more than the band the window's size gives
+  // (a larger font, names instead of images) gets what they need, up to
+  // half the window.
+  function fitBand(size) {
+    var style = document.body.style;
+    style.removeProperty("--vm-band");
+    if (!row || !(size > 0)) return;
+    var given = parseFloat(getComputedStyle(document.body).getPropertyValue("--vm-band"));
+    if (size > given) {
+      style.setProperty("--vm-band", Math.min(size, Math.max(given, Math.floor(window.innerHeight / 2))) + "px");
     }
-    if (blank) barFrame.src = BAR_PAGE;
   }
 
   function zoomedIn() {
@@ -175,12 +169,19 @@
     if (Math.abs(dx) >= SWIPE && Math.abs(dx) > 2 * Math.abs(dy)) run(dx < 0 ? "next" : "prev");
   }
 
+  function listenToTouches(target) {
+    var touch = ["touchstart", "touchmove", "touchend", "touchcancel"];
+    for (var i = 0; i < touch.length; i++) {
+      target.addEventListener(touch[i], onTouch, { passive: touch[i] !== "touchmove" });
+    }
+  }
+
   // The slide frame's document, set up on first use. A frame that was
   // reloaded holds a fresh empty document, which is set up again.
   function slideDocument() {
     var doc = null;
     try {
-      doc = slideFrame ? slideFrame.contentDocument : null;
+      doc = slideFrameMade().contentDocument;
     } catch (e) {
       doc = null;
     }
@@ -204,10 +205,7 @@
     note.setAttribute("role", "status");
     body.appendChild(note);
     doc.addEventListener("keydown", onKey, true);
-    var touch = ["touchstart", "touchmove", "touchend", "touchcancel"];
-    for (var i = 0; i < touch.length; i++) {
-      doc.addEventListener(touch[i], onTouch, { passive: touch[i] !== "touchmove" });
-    }
+    listenToTouches(doc);
     followZoom();
     return doc;
   }
@@ -218,10 +216,9 @@
   }
 
   function missingText(n) {
-    return TEXT.slide + " " + n + " " + TEXT.missing + " (" + imageName(n) + ")";
+    return TEXT.slide + " " + n + " " + TEXT.missing + " (" + Show.imageName(n) + ")";
   }
 
-  // The <img> of slide n, created (and so loaded) on first use.
   // The <img> of slide n, created (and so loaded) on first use.
   function imageFor(n) {
     var img = images[n];
@@ -232,7 +229,7 @@
       img.setAttribute("data-failed", "");
       if (n === current) showNote(missingText(n));
     });
-    img.src = new URL(imageName(n), document.baseURI).href;
+    img.src = new URL(Show.imageName(n), document.baseURI).href;
     slideDoc.getElementById("vm-stage").appendChild(img);
     images[n] = img;
     return img;
@@ -253,6 +250,13 @@
     img.addEventListener("error", done);
   }
 
+  // Calls back in the frame after the one that draws what is on screen now.
+  function afterPaint(callback) {
+    requestAnimationFrame(function () {
+      requestAnimationFrame(callback);
+    });
+  }
+
   function neighbours(n) {
     var list = [];
     if (n + 1 <= count) list.push(n + 1);
@@ -260,10 +264,12 @@
     return list;
   }
 
-  // Shows the current slide. Once it is drawn its neighbours are loaded and
-  // decoded, so that the next step paints at once, and the bar may come.
+  // Shows the current slide in the slide frame (under the first slide as
+  // this page drew it, until the first step). Once it is drawn its
+  // neighbours are loaded and decoded, so that the next step paints at once,
+  // and the bar may come.
   function render() {
-    if (!slideDocument() || current < 1) return;
+    if (current < 1 || !slideDocument()) return;
     var shown = current;
     var img = imageFor(shown);
     var keep = {};
@@ -280,21 +286,24 @@
     }
     slideDoc.title = img.alt;
     showNote(img.hasAttribute("data-failed") ? missingText(shown) : "");
-    // In the frame after the one that draws the slide: its neighbours, then
-    // the bar (the first time), so that neither holds the slide up.
     whenSettled(img, function () {
-      requestAnimationFrame(function () {
-        requestAnimationFrame(function () {
-          if (shown === current) {
-            for (var j = 0; j < near.length; j++) {
-              var other = imageFor(near[j]);
-              if (other.decode) other.decode().catch(noop);
-            }
-          }
-          startBar();
-        });
+      afterPaint(function () {
+        if (shown !== current) return;
+        for (var j = 0; j < near.length; j++) {
+          var other = imageFor(near[j]);
+          if (other.decode) other.decode().catch(noop);
+        }
+        settle();
       });
     });
+  }
+
+  // The first slide is on screen: what waited for it follows.
+  function settle() {
+    if (settled) return;
+    settled = true;
+    startBar();
+    if (current >= 1) remember();
   }
 
   // Tells the bar where the show stands, and this page's file name, so that
@@ -302,30 +311,59 @@
   function announce() {
     var win = barWindow();
     if (win) {
-      win.postMessage({ vellumet: 1, command: "at", slide: current, count: count, page: pageName(location) }, "*");
+      win.postMessage({
+        vellumet: 1, command: "at", slide: current, count: count, page: pageName(location),
+        overview: overview.isOpen()
+      }, "*");
     }
   }
 
   // Keeps the address on the current slide, so a reload keeps the place and
-  // the address can be shared. Replacing the state does not reload the frames.
+  // the address can be shared; replacing the state does not reload the page.
+  // Once the show has settled the place is also kept for the player page,
+  // which leads back to it.
   function remember() {
     document.title = baseTitle + " (" + current + " / " + count + ")";
-    if (location.hash === "#" + current) return;
+    if (location.hash !== "#" + current) {
+      try {
+        history.replaceState(history.state, "", "#" + current);
+      } catch (e) {
+        // Some browsers refuse this on pages opened from disk; the show goes on.
+      }
+    }
+    if (!settled) return;
     try {
-      history.replaceState(history.state, "", "#" + current);
+      window.localStorage.setItem(showKey(location), pageName(location) + "#" + current);
     } catch (e) {
-      // Some browsers refuse this on pages opened from disk; the show goes on.
+      // Without storage the player page finds its way back by other means.
     }
   }
 
   function go(n) {
     if (count < 1) return;
-    n = clamp(n);
+    n = Show.clamp(n);
     if (n === current) return;
     current = n;
+    dropFirst();
     render();
     announce();
     remember();
+  }
+
+  function openOverview() {
+    var img = images[current] || firstImage;
+    overview.open(current, img && img.naturalWidth ? img.naturalWidth / img.naturalHeight : 0);
+    document.documentElement.classList.add("vm-overview-open");
+    announce();
+  }
+
+  function closeOverview() {
+    if (!overview.isOpen()) return;
+    overview.close();
+    document.documentElement.classList.remove("vm-overview-open");
+    // The keys go on working on the slide shown.
+    if (slideFrame) slideFrame.focus();
+    announce();
   }
 
   function toggleFullScreen() {
@@ -341,60 +379,72 @@
     }
   }
 
+  // A command from a key, a swipe or the bar. Stepping through the show
+  // closes the view of all slides.
   function run(command, slide) {
     switch (command) {
-      case "first": go(1); break;
-      case "prev": go(current - 1); break;
-      case "next": go(current + 1); break;
-      case "last": go(count); break;
-      case "go": go(slide); break;
+      case "first": closeOverview(); go(1); break;
+      case "prev": closeOverview(); go(current - 1); break;
+      case "next": closeOverview(); go(current + 1); break;
+      case "last": closeOverview(); go(count); break;
+      case "go": closeOverview(); go(slide); break;
+      case "overview": if (overview.isOpen()) closeOverview(); else openOverview(); break;
+      case "close": closeOverview(); break;
       case "fullscreen": toggleFullScreen(); break;
       case "hello": announce(); break;
     }
   }
 
+  // While the view of all slides is open its own keys move among the
+  // thumbnails; of the show's keys only those that close it still count.
   function onKey(e) {
-    if (e.altKey || e.ctrlKey || e.metaKey || e.isComposing) return;
-    var command = KEYS[e.key];
+    var command = keyCommand(e);
     if (!command) return;
-    if (e.key === " " && e.shiftKey) command = "prev";
+    if (command === "close" ? !overview.isOpen() : overview.isOpen() && command !== "overview") return;
     e.preventDefault();
     run(command);
   }
 
-  // Messages from the bar: a command, or the height a row bar needs.
+  // Messages from the bar: a command, the slides' titles, or the height a
+  // row bar needs.
   window.addEventListener("message", function (e) {
     var data = e.data;
     if (!barWindow() || e.source !== barWindow() || !data || data.vellumet !== 1) return;
-    if (data.command === "size") {
-      var size = Math.ceil(Number(data.size));
-      if (size > 0) {
-        rowHeight = size;
-        fitBand();
-      }
-      return;
-    }
-    run(data.command, data.slide);
+    if (data.command === "size") fitBand(Math.ceil(Number(data.size)));
+    else if (data.command === "titles") overview.setTitles(data.titles);
+    else run(data.command, data.slide);
   });
 
-  writeFrames();
   document.addEventListener("keydown", onKey, true);
   window.addEventListener("hashchange", function () {
-    go(slideFromAddress());
+    go(Show.fromAddress());
   });
-  window.addEventListener("resize", fitBand);
   if (window.visualViewport) window.visualViewport.addEventListener("resize", followZoom);
-  if (slideFrame) slideFrame.addEventListener("load", render);
-  try {
-    window.localStorage.setItem(showKey(location), pageName(location));
-  } catch (e) {
-    // Without storage the player page finds its way back by other means.
-  }
-  setTimeout(startBar, BAR_WAIT);
+  window.addEventListener("beforeprint", overview.loadAll);
   if (count < 1) {
     if (slideDocument()) showNote(TEXT.empty);
-    startBar();
+    settle();
   } else {
-    go(slideFromAddress());
+    current = Show.firstSlide;
+    firstImage = Show.firstImage;
+    listenToTouches(firstImage);
+    // A first slide that cannot be drawn leaves the frame to say so.
+    firstImage.addEventListener("error", dropFirst);
+    if (firstImage.complete && !firstImage.naturalWidth) dropFirst();
+    var started = false;
+    var start = function () {
+      if (started) return;
+      started = true;
+      render();
+    };
+    whenSettled(firstImage, function () {
+      afterPaint(function () {
+        setTimeout(start, FRAME_AFTER_PAINT);
+      });
+    });
+    setTimeout(function () {
+      start();
+      settle();
+    }, FRAMES_WAIT);
   }
 })();

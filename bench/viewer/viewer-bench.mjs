@@ -1,10 +1,10 @@
 #!/usr/bin/env node
-// Viewer benchmark: a 999-slide show made by the real generator, served over
-// loopback and opened in headless Chromium. Reports
+// Viewer benchmark: a 999-slide show made by the program's command line,
+// served over loopback and opened in headless Chromium. Reports
 //   - time to first slide painted: from navigation start to the paint of
-//     slide 1 (Element Timing), over fresh browser contexts, next to the same
-//     time for a plain page that shows only that image (the floor), the two
-//     taken in turn; and where the viewer's time goes;
+//     slide 1 (Largest Contentful Paint), over fresh browser contexts, next to
+//     the same time for a plain page that shows only that image (the floor),
+//     the two taken in turn; and where the viewer's time goes;
 //   - next-slide latency: from a "next" key press to the frame that shows the
 //     next slide, with that slide already preloaded, and how many animation
 //     frames that took (it must be one).
@@ -13,8 +13,8 @@
 //   node bench/viewer/viewer-bench.mjs [--build build/default] [--runs 15] [--steps 60]
 //
 // Exits 1 when a preloaded slide takes more than one animation frame. The
-// first-slide target (150 ms median) is reported, not enforced: on a shared
-// machine the floor alone can miss it, so read it beside the floor.
+// first-slide target (a median at most 1.1 times the floor's) is reported,
+// not enforced: on a shared machine single runs wander, so read it over a few.
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -30,15 +30,12 @@ const build = path.resolve(repo, option('build', 'build/default'));
 const runs = Number(option('runs', '15'));
 const SLIDES = 999;
 const steps = Math.min(SLIDES - 1, Number(option('steps', '60')));
-const TARGET_MS = 150;
+const TARGET_RATIO = 1.1;
 
-process.env.VELLUMET_PROGRAM_FOLDER ??= path.join(build, 'bin');
-process.env.VELLUMET_MAKE_VIEWER ??= path.join(build, 'tests/e2e/make_viewer');
-for (const f of [process.env.VELLUMET_PROGRAM_FOLDER, process.env.VELLUMET_MAKE_VIEWER]) {
-  if (!fs.existsSync(f)) {
-    console.error(`${f} not found: build the default preset first (cmake --build --preset default)`);
-    process.exit(2);
-  }
+process.env.VELLUMET_PROGRAM ??= path.join(build, 'bin/vellumet');
+if (!fs.existsSync(process.env.VELLUMET_PROGRAM)) {
+  console.error(`${process.env.VELLUMET_PROGRAM} not found: build the default preset first (cmake --build --preset default)`);
+  process.exit(2);
 }
 
 const { launchChromium, renderSlides, writeExport, makeViewer, tempFolder } = await import(
@@ -61,46 +58,32 @@ const PLAIN_PAGE =
   '<img src="img001.jpg" alt="" style="display:block;width:100vw;height:100vh;object-fit:contain">\n' +
   '</body>\n</html>\n';
 
-// Runs before any page script, in the top page: marks every image of the
-// page and of the slide frame for Element Timing and keeps the paint time of
-// the first slide, in milliseconds from the top page's navigation start.
-function paintProbe() {
-  if (window !== window.top) return;
-  const probe = (window.__vmProbe = {});
-  const watch = (win) => {
-    const tag = (img) => img.setAttribute('elementtiming', 'slide');
-    win.document.querySelectorAll('img').forEach(tag);
-    new win.MutationObserver((records) => {
-      for (const r of records) for (const n of r.addedNodes) if (n.nodeName === 'IMG') tag(n);
-    }).observe(win.document, { childList: true, subtree: true });
-    new win.PerformanceObserver((list) => {
-      for (const e of list.getEntries()) {
-        if (probe.painted === undefined && /img001\.jpg$/.test(e.url)) {
-          probe.painted = (e.renderTime || e.loadTime) + win.performance.timeOrigin - performance.timeOrigin;
-        }
+// In the top page: when the first slide was painted, in milliseconds from
+// navigation start, as Largest Contentful Paint reports it (the slide is the
+// largest thing either page paints). Read after the fact from the browser's
+// buffer, so that nothing runs in the page before its own scripts: a script
+// injected there would hold up the viewer's scripts but not the plain page's
+// preload scanner, and so measure itself.
+function firstSlidePainted() {
+  return new Promise((resolve, reject) => {
+    setTimeout(() => reject(new Error(`no paint of img001.jpg reported by ${location.href}`)), 30000);
+    new PerformanceObserver((list, observer) => {
+      const slide = list.getEntries().find((e) => /img001\.jpg$/.test(e.url));
+      if (slide) {
+        observer.disconnect();
+        resolve(slide.renderTime || slide.loadTime);
       }
-    }).observe({ type: 'element', buffered: true });
-  };
-  watch(window);
-  // The slide frame's document is made by the entry page's script: watch it
-  // from the moment it exists.
-  new MutationObserver(() => {
-    const frame = document.querySelector('frame[name="vmslide"]');
-    const doc = frame && frame.contentDocument;
-    if (doc && doc !== probe.slideDoc) {
-      probe.slideDoc = doc;
-      watch(frame.contentWindow);
-    }
-  }).observe(document, { childList: true, subtree: true });
+    }).observe({ type: 'largest-contentful-paint', buffered: true });
+  });
 }
 
 // Where the viewer's time went, in ms from navigation start: the page
-// received, the frames made (the slide frame's document created), the slide
-// painted. The requests' start and end are added from the browser's side.
+// received, the frames made (the slide frame's document created). The
+// requests' start and end are added from the browser's side.
 function timings() {
   const nav = performance.getEntriesByType('navigation')[0];
-  const out = { origin: performance.timeOrigin, html: nav.responseEnd, painted: window.__vmProbe.painted };
-  const slide = document.querySelector('frame[name="vmslide"]');
+  const out = { origin: performance.timeOrigin, html: nav.responseEnd };
+  const slide = document.querySelector('iframe[name="vmslide"]');
   if (slide) out.framesMade = slide.contentWindow.performance.timeOrigin - performance.timeOrigin;
   return out;
 }
@@ -123,21 +106,19 @@ try {
   async function firstPaint(url, breakdown) {
     const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
     try {
-      await context.addInitScript(paintProbe);
       const page = await context.newPage();
       const requests = {};
       page.on('requestfinished', (r) => {
         requests[r.url().slice(r.url().lastIndexOf('/') + 1)] ??= r.timing();
       });
       await page.goto(url, { waitUntil: 'commit' });
-      await page.waitForFunction(() => window.__vmProbe && window.__vmProbe.painted !== undefined, null, {
-        timeout: 30000,
-      });
+      const painted = await page.evaluate(firstSlidePainted);
       if (breakdown) {
         if (url === entry) {
           await page.waitForFunction(() => performance.getEntriesByName(new URL('navbtn1.htm', location.href).href).length > 0);
         }
         const t = await page.evaluate(timings);
+        t.painted = painted;
         const slide = requests['img001.jpg'];
         const bar = requests['navbtn1.htm'];
         if (slide) {
@@ -147,7 +128,7 @@ try {
         if (bar) t.barRequested = bar.startTime - t.origin;
         breakdown.push(t);
       }
-      return await page.evaluate(() => window.__vmProbe.painted);
+      return painted;
     } finally {
       await context.close();
     }
@@ -172,13 +153,13 @@ try {
   const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
   const page = await context.newPage();
   await page.goto(entry);
-  const box = await page.locator('frame[name="vmslide"]').boundingBox();
+  const box = await page.locator('iframe[name="vmslide"]').boundingBox();
   await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
   for (let n = 1; n <= steps; n++) {
     // The reader looks at slide n while slide n + 1 is preloaded.
     await page.waitForFunction(
       (next) => {
-        const doc = document.querySelector('frame[name="vmslide"]').contentDocument;
+        const doc = document.querySelector('iframe[name="vmslide"]').contentDocument;
         const want = `img${String(next).padStart(3, '0')}.jpg`;
         const img = [...doc.querySelectorAll('#vm-stage img')].find((i) => i.src.endsWith(want));
         return !!img && img.complete && img.naturalWidth > 0;
@@ -191,7 +172,7 @@ try {
     await page.evaluate(
       (next) => {
         window.__vmStep = new Promise((resolve) => {
-          const f = document.querySelector('frame[name="vmslide"]');
+          const f = document.querySelector('iframe[name="vmslide"]');
           const win = f.contentWindow;
           const doc = f.contentDocument;
           const want = `img${String(next).padStart(3, '0')}.jpg`;
@@ -200,29 +181,29 @@ try {
             const img = doc.querySelector('#vm-stage img.vm-current');
             return !!img && img.src.endsWith(want) && img.complete;
           };
-          win.addEventListener(
-            'keydown',
-            () => {
-              r.key = performance.now();
-              r.frames = 0;
-              const observer = new MutationObserver(() => {
-                if (r.swap === undefined && shown()) r.swap = performance.now() - r.key;
+          // The key reaches the page that has the focus: the slide frame, or
+          // the entry page while it draws the first slide itself.
+          const onKey = () => {
+            if (r.key !== undefined) return;
+            r.key = performance.now();
+            r.frames = 0;
+            const observer = new MutationObserver(() => {
+              if (r.swap === undefined && shown()) r.swap = performance.now() - r.key;
+            });
+            observer.observe(doc.getElementById('vm-stage'), { attributes: true, subtree: true });
+            const tick = () => {
+              r.frames++;
+              if (!shown()) return requestAnimationFrame(tick);
+              r.frame = performance.now() - r.key;
+              requestAnimationFrame(() => {
+                r.painted = performance.now() - r.key;
+                observer.disconnect();
+                resolve(r);
               });
-              observer.observe(doc.getElementById('vm-stage'), { attributes: true, subtree: true });
-              const tick = () => {
-                r.frames++;
-                if (!shown()) return requestAnimationFrame(tick);
-                r.frame = performance.now() - r.key;
-                requestAnimationFrame(() => {
-                  r.painted = performance.now() - r.key;
-                  observer.disconnect();
-                  resolve(r);
-                });
-              };
-              requestAnimationFrame(tick);
-            },
-            { capture: true, once: true },
-          );
+            };
+            requestAnimationFrame(tick);
+          };
+          for (const w of [window, win]) w.addEventListener('keydown', onKey, { capture: true, once: true });
         });
       },
       n + 1,
@@ -256,8 +237,12 @@ try {
   console.log('  viewer (index.html):              ', ms(summary(viewer)));
   console.log(
     `  viewer median ${ours.toFixed(1)} ms, floor ${base.toFixed(1)} ms, ${(ours / base).toFixed(2)}x;` +
-      ` target <= ${TARGET_MS} ms: ${ours <= TARGET_MS ? 'met' : 'missed'}`,
+      ` target <= ${TARGET_RATIO}x: ${ours <= TARGET_RATIO * base ? 'met' : 'missed'}`,
   );
+  // Each viewer run against the floor run just before it, which shares its
+  // moment's load on a busy machine.
+  const paired = summary(viewer.map((v, i) => v / floor[i]));
+  console.log(`  viewer / floor run by run: median ${paired.median.toFixed(2)}x, from ${paired.min.toFixed(2)}x to ${paired.max.toFixed(2)}x`);
   console.log('  where the time goes, floor: ', stages(breakdown.floor));
   console.log('  where the time goes, viewer:', stages(breakdown.viewer));
   const late = frames.filter((f) => f > 1).length;

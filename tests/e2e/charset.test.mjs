@@ -2,9 +2,9 @@
 // UTF-8, so everything the generator puts into a page must read the same
 // under that declaration. For each code page a show whose download file and
 // custom button image have Japanese names (bytes of that code page on disk)
-// is generated, then opened in Chromium from disk and over http: the title
-// reads as it should, the button image loads and the download link fetches
-// the file.
+// is made by the program's command line under a locale of that code page,
+// then opened in Chromium from disk and over http: the title reads as it
+// should, the button image loads and the download link fetches the file.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -13,17 +13,17 @@ import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
 import { encodeGif } from './lib/gif.mjs';
-import { SHOW_TITLE, launchChromium, requireEnv, tempFolder } from './lib/viewer.mjs';
+import { SHOW_TITLE, launchChromium, makeViewer, programFolder, programPath, tempFolder } from './lib/viewer.mjs';
 
-const PROGRAM_FOLDER = requireEnv('VELLUMET_PROGRAM_FOLDER');
-const MAKE_VIEWER = requireEnv('VELLUMET_MAKE_VIEWER');
+const PROGRAM_FOLDER = programFolder();
 const DOWNLOAD_TEXT = 'the download fixture\n';
 
-// The names' bytes in each code page: 資料 for the download file, 表 for the
-// button image (in CP932 its second byte is the ASCII backslash).
+// Each code page's locale, and the names' bytes in it: 資料 for the download
+// file, 表 for the button image (in Shift_JIS its second byte is the ASCII
+// backslash).
 const CODE_PAGES = [
-  { codeset: 'CP932', download: '8e9197bf', icon: '955c' },
-  { codeset: 'EUC-JP', download: 'bbf1cec1', icon: 'c9bd' },
+  { codeset: 'SHIFT_JIS', locale: 'ja_JP.SJIS', download: '8e9197bf', icon: '955c' },
+  { codeset: 'EUC-JP', locale: 'ja_JP.EUC-JP', download: 'bbf1cec1', icon: 'c9bd' },
 ];
 
 let browser;
@@ -34,6 +34,21 @@ before(async () => {
   root = tempFolder('vellumet-charset-');
 });
 
+// Compiles the locale into a folder of the test's own (LOCPATH), so the
+// system's locales are left alone; the environment that selects it.
+function localeEnv(cp) {
+  const folder = path.join(root, 'locales');
+  fs.mkdirSync(folder, { recursive: true });
+  try {
+    execFileSync('localedef', ['--no-warnings=ascii', '-i', 'ja_JP', '-f', cp.codeset, path.join(folder, cp.locale)], {
+      stdio: ['ignore', 'pipe', 'pipe'],
+    });
+  } catch (e) {
+    throw new Error(`localedef could not make ${cp.locale} (run scripts/install-deps.sh for the locales package):\n${e.stderr}`);
+  }
+  return { LOCPATH: folder, LC_ALL: cp.locale, LANG: cp.locale };
+}
+
 after(async () => {
   await browser?.close();
   if (root) fs.rmSync(root, { recursive: true, force: true });
@@ -41,10 +56,13 @@ after(async () => {
 
 const bytesPath = (...parts) => Buffer.concat(parts.map((p) => (Buffer.isBuffer(p) ? p : Buffer.from(p))));
 
-// A program folder like the installed one, whose custom icon list names a
-// button image with a Japanese name for the top button.
+// A copy of the program in a folder of its own, whose custom icon list names
+// a button image with a Japanese name for the top button. Returns the copy.
 function makeProgram(folder, iconName) {
   fs.mkdirSync(folder);
+  const program = path.join(folder, path.basename(programPath()));
+  fs.copyFileSync(programPath(), program);
+  fs.chmodSync(program, 0o755);
   for (const sub of ['Template', 'buttons']) {
     fs.cpSync(path.join(PROGRAM_FOLDER, sub), path.join(folder, sub), { recursive: true });
   }
@@ -54,6 +72,7 @@ function makeProgram(folder, iconName) {
   const list = [bytesPath('buttons/', iconName)];
   for (const line of lines.slice(1, 9)) list.push(Buffer.from(line));
   fs.writeFileSync(path.join(folder, 'Vellumet.ini'), Buffer.concat(list.flatMap((l) => [l, Buffer.from('\r\n')])));
+  return program;
 }
 
 // A static server that maps the percent-decoded bytes of a path straight onto
@@ -109,19 +128,19 @@ for (const cp of CODE_PAGES) {
   test(`pages written in ${cp.codeset} read right in the browser`, async () => {
     const base = path.join(root, cp.codeset);
     const iconName = bytesPath(Buffer.from(cp.icon, 'hex'), '.svg');
-    const program = path.join(base, 'program');
     const show = path.join(base, 'show');
     fs.mkdirSync(base);
-    makeProgram(program, iconName);
+    const program = makeProgram(path.join(base, 'program'), iconName);
     fs.mkdirSync(show);
     const grey = Buffer.alloc(8 * 8 * 4, 0x80);
     for (const n of [1, 2]) fs.writeFileSync(path.join(show, `sld00${n}.gif`), encodeGif(8, 8, grey));
     fs.writeFileSync(path.join(show, 'show.ppz'), 'PPZ fixture');
-    fs.writeFileSync(bytesPath(show, '/', Buffer.from(cp.download, 'hex'), '.txt'), DOWNLOAD_TEXT);
+    const download = bytesPath(Buffer.from(cp.download, 'hex'), '.txt');
+    fs.writeFileSync(bytesPath(show, '/', download), DOWNLOAD_TEXT);
 
-    // Names are given as UTF-8 and reach the program in the code page.
-    execFileSync(MAKE_VIEWER, ['--program-folder', program, '--folder', show, '--style', '0', '--icons', 'custom',
-      '--player', '--download', '資料.txt', '--codeset', cp.codeset], { cwd: show, stdio: ['ignore', 'pipe', 'pipe'] });
+    // The download file is named in the code page, as a shell under that
+    // locale passes it.
+    makeViewer(show, { style: 0, icons: 'custom', player: true, download }, { program, env: localeEnv(cp), cwd: show });
 
     await expectReadable(pathToFileURL(show).href + '/');
     const server = await startByteServer(show);

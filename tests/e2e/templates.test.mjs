@@ -1,9 +1,11 @@
 // The shipped templates are built from the viewer's sources (viewer/): they
 // must be exactly what the sources give, and the build must refuse sources
-// whose markers the page writers would miss or misplace.
+// whose markers the page writers would miss or misplace. The markers and
+// their rules are read from the page writers' C++ tables.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { lintTemplate, syncTemplates } from '../../viewer/build-templates.mjs';
+import { lintTemplate, markerRules, syncTemplates } from '../../viewer/build-templates.mjs';
+import { readMarkerTables } from '../../viewer/marker-tables.mjs';
 
 test('every shipped template is what its sources give', () => {
   const messages = [];
@@ -12,12 +14,15 @@ test('every shipped template is what its sources give', () => {
 });
 
 const ENTRY = [
+  '<link rel="preload" as="image" href="img001.GIF">',
   '<script>',
   'var LastSlide = 0;',
   'var SlideExt = "GIF";',
   '  var BAR_PAGE = "navbtn0.htm";',
   '</script>',
+  '<img src="img001.GIF" crossorigin="anonymous">',
   '<iframe src="navbtn0.htm"></iframe>',
+  '<iframe src="navbtn0.htm#disk"></iframe>',
   '<img src="img001.GIF">',
 ];
 const BAR = [
@@ -37,7 +42,7 @@ const PLAYER = ['<head>', '<TITLE>Show</TITLE>', '<meta content="/img0/">', '</h
 
 // [what is wrong, kind, lines, the problem reported]
 const BROKEN = [
-  ['a third GIF', 'entry', [...ENTRY, '// GIFs'], /"GIF" on 3 lines, want 2/],
+  ['a fifth GIF', 'entry', [...ENTRY, '// GIFs'], /"GIF" on 5 lines, want 4/],
   ['GIF twice on a line', 'entry', ENTRY.map((l) => l.replace('img001.GIF', 'img001.GIF.GIF')), /"GIF" twice/],
   ['the slide count indented by a tab', 'entry', ENTRY.map((l) => l.replace('var L', '\tvar L')), /U\+9/],
   ['the slide count after other text', 'entry', ENTRY.map((l) => l.replace('var L', 'x; var L')), /must start its line/],
@@ -64,5 +69,64 @@ for (const [what, kind, lines, problem] of BROKEN) {
   test(`refused: ${what}`, () => {
     const problems = lintTemplate(kind, lines.join('\n'));
     assert.ok(problems.some((p) => problem.test(p)), `${problem} not among ${JSON.stringify(problems)}`);
+  });
+}
+
+// Page writers as the C++ source may spell them: literals, a named string, a
+// named array, entries over several lines, markers in comments.
+const WRITERS = `
+PageResult make_index_html(Job& job, int show_no) {
+  const std::string last_slide = "var LastSlide =";
+  const MarkerTable markers = {
+      {last_slide, whole_line(line_value)},  // {"OLD", replaced_by(x)}
+      {"GIF", replaced_by(ascii("{"))},
+  };
+  return write_page(job, markers);
+}
+PageResult make_navbtn_html(Job& job, int show_no) {
+  static const char* kButtons[] = {"T_BUTTON", "S_BUTTON"};
+  for (std::size_t j = 1; j <= 2; ++j)
+    markers.push_back({kButtons[j - 1], replaced_by(page_reference(codec, s.button_img[j]))});
+  /* markers.push_back({"GONE", replaced_by(x)}); */
+  markers.push_back(
+      {"sld000",
+       optional_line(player, ascii(slide_page_stem(show_no)))});
+  markers.push_back({"</SELECT>", list_before([count](long j, std::u32string& line) {
+                       line = U"<OPTION VALUE=\\"" + n;
+                       return true;
+                     })});
+}
+PageResult make_slide_html(Job& job, int show_no) {
+  const MarkerTable markers = {{"<TITLE>", whole_line(U"<TITLE>" + title)}};
+}`;
+
+test('the marker tables are read from the page writers as written', () => {
+  assert.deepEqual(readMarkerTables(WRITERS), {
+    entry: [
+      { text: 'var LastSlide =', rule: 'whole_line' },
+      { text: 'GIF', rule: 'replaced_by' },
+    ],
+    bar: [
+      { text: 'T_BUTTON', rule: 'replaced_by' },
+      { text: 'S_BUTTON', rule: 'replaced_by' },
+      { text: 'sld000', rule: 'optional_line' },
+      { text: '</SELECT>', rule: 'list_before' },
+    ],
+    player: [{ text: '<TITLE>', rule: 'whole_line' }],
+  });
+});
+
+// [what changed in the C++ source or the tables, the error]
+const UNREADABLE = [
+  ['a writer renamed', () => readMarkerTables(WRITERS.replace('make_slide_html', 'write_slide_page')), /make_slide_html not found/],
+  ['a writer without markers', () => readMarkerTables(WRITERS.replace(/\{"<TITLE>", whole_line/, '{title, text')), /make_slide_html: no marker table/],
+  ['a marker from elsewhere', () => readMarkerTables(WRITERS.replace('{last_slide,', '{kLastSlide,')), /kLastSlide is not a string named/],
+  ['an optional line with no button beside it', () => markerRules({ bar: [{ text: 'X_FILE', rule: 'optional_line' }] }), /"X_FILE" may be emptied/],
+  ['a marker the templates count gone', () => markerRules(readMarkerTables(WRITERS.replace('"GIF"', '"JPG"'))), /"GIF" is not a marker of the entry page/],
+];
+
+for (const [what, read, error] of UNREADABLE) {
+  test(`the template build stops: ${what}`, () => {
+    assert.throws(read, error);
   });
 }

@@ -1,5 +1,5 @@
 // Browser tests of the generated viewer. Each case turns a fixture export into
-// a viewer with the real generator (make_viewer), opens it in Chromium over
+// a viewer with the program's command line, opens it in Chromium over
 // http://127.0.0.1 or file:// and drives it like a user: buttons, the slide
 // list, every navigation key in every frame, deep links and reloads.
 import { test, before, after } from 'node:test';
@@ -14,13 +14,14 @@ import {
   SOURCE_DIR,
   launchChromium,
   makeViewer,
+  programFolder,
   renderSlides,
   requireEnv,
   tempFolder,
   writeExport,
 } from './lib/viewer.mjs';
 
-const PROGRAM_FOLDER = requireEnv('VELLUMET_PROGRAM_FOLDER');
+const PROGRAM_FOLDER = programFolder();
 const OUTPUT_DIR = requireEnv('VELLUMET_E2E_OUTPUT');
 const VIEWPORT = { width: 1024, height: 640 };
 const SLIDES = 6;
@@ -89,12 +90,13 @@ after(async () => {
 // ---------------------------------------------------------------- helpers
 
 // Records everything that went wrong on a page: console errors, script
-// errors, failed requests and error responses. `allowed` names URLs that may
-// fail (the standard button set cannot be found on a page opened from disk).
+// errors, failed requests and error responses. `allowed(url, message)` names
+// URLs that may fail (the standard button set cannot be found on a page
+// opened from disk) and console messages about them.
 function watch(page, allowed = () => false) {
   const problems = [];
   page.on('console', (m) => {
-    if (m.type() === 'error' && !allowed(m.location()?.url || '')) {
+    if (m.type() === 'error' && !allowed(m.location()?.url || '', m.text())) {
       problems.push(`console: ${m.text()} (${m.location()?.url})`);
     }
   });
@@ -119,7 +121,7 @@ function navFrame(page) {
 
 async function viewerState(page) {
   const shown = await page.evaluate(() => {
-    const frame = document.querySelector('frame[name="vmslide"]');
+    const frame = document.querySelector('iframe[name="vmslide"]');
     const doc = frame && frame.contentDocument;
     const img = doc && doc.querySelector('#vm-stage img.vm-current');
     const note = doc && doc.getElementById('vm-note');
@@ -151,6 +153,18 @@ async function poll(what, probe, done, timeout = 5000) {
     await sleep(20);
   } while (Date.now() < deadline);
   assert.fail(`${what}; last seen: ${JSON.stringify(last)}`);
+}
+
+// The contrast of a CSS colour ("rgb(r, g, b)") with [r, g, b], as WCAG
+// measures it: at least 4.5 is readable.
+function contrast(colour, [r2, g2, b2]) {
+  const lum = (rgb) =>
+    rgb
+      .map((v) => v / 255)
+      .map((v) => (v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4))
+      .reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+  const [a, b] = [lum(colour.match(/\d+/g).slice(0, 3).map(Number)), lum([r2, g2, b2])];
+  return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
 }
 
 function imageName(n, ext) {
@@ -227,7 +241,7 @@ async function runKeys(page, show, label) {
 // Where the slide is painted inside the slide frame: the bounding box of
 // everything that is not the frame's background, read from a screenshot.
 async function paintedBox(page) {
-  const clip = await page.locator('frame[name="vmslide"]').boundingBox();
+  const clip = await page.locator('iframe[name="vmslide"]').boundingBox();
   const png = await page.screenshot({ clip });
   const box = await analysis.evaluate(
     async ({ data, bg }) => {
@@ -306,13 +320,13 @@ async function expectBar(page, edge, label) {
     (b) => b.across === 0 && b.down === 0,
   );
   const vp = page.viewportSize();
-  const nav = await page.locator('frame[name="vmnav"]').boundingBox();
-  const slide = await page.locator('frame[name="vmslide"]').boundingBox();
+  const nav = await page.locator('iframe[name="vmnav"]').boundingBox();
+  const slide = await page.locator('iframe[name="vmslide"]').boundingBox();
   const msg = `${label}: bar ${JSON.stringify(nav)}, slides ${JSON.stringify(slide)}`;
   const column = edge === 'left' || edge === 'right';
   const band = column ? nav.width : nav.height;
   const total = column ? vp.width : vp.height;
-  assert.ok(band >= 24 && band <= total * 0.15, `${msg}: the bar is not a narrow band`);
+  assert.ok(band >= 24 && band <= Math.max(total * 0.15, 96), `${msg}: the bar is not a narrow band`);
   if (column) {
     assert.equal(nav.height, vp.height, msg);
     assert.equal(slide.height, vp.height, msg);
@@ -332,13 +346,11 @@ async function expectBar(page, edge, label) {
     assert.ok(c.x >= 0 && c.y >= 0 && c.right <= bar.width && c.bottom <= bar.height, `${where}: cut off`);
     assert.ok(c.right - c.x >= 24 && c.bottom - c.y >= 24, `${where}: smaller than 24x24`);
   }
-  // Column bars stack their controls; row bars line them up, a second row
-  // (in a narrow window) below the first.
+  // The buttons read in order: each beside the one before it or below it.
   const boxes = bar.controls.filter((c) => c.id !== 'vm-list');
   for (let i = 1; i < boxes.length; i++) {
     const [a, b] = [boxes[i - 1], boxes[i]];
-    if (column) assert.ok(b.y > a.y, `${msg}: buttons not stacked`);
-    else assert.ok(b.x > a.x || b.y >= a.bottom, `${msg}: buttons not in rows`);
+    assert.ok(b.x >= a.right || b.y >= a.bottom, `${msg}: ${b.id} neither beside nor below ${a.id}`);
   }
 }
 
@@ -471,7 +483,7 @@ for (const c of cases()) {
       // The keys with the focus in the bar, then in the slide frame.
       await nav.click('#vm-count');
       await runKeys(page, show, 'navigation bar focused');
-      const slideBox = await page.locator('frame[name="vmslide"]').boundingBox();
+      const slideBox = await page.locator('iframe[name="vmslide"]').boundingBox();
       await page.mouse.click(slideBox.x + slideBox.width / 2, slideBox.y + slideBox.height / 2);
       await runKeys(page, show, 'slide frame focused');
 
@@ -550,14 +562,15 @@ for (const c of cases()) {
 
         // Opened on its own (a new tab), the player page still leads back,
         // but only to a page of this folder: a bad name in its address gives
-        // way to the page this browser last showed the show on.
+        // way to the place this browser last showed the show at.
+        const last = `${entry}#${SLIDES}`;
         const backs = [
           [`from=index.html%234`, `${entry}#4`],
-          [`from=${encodeURIComponent('javascript:alert(1)')}`, entry],
-          [`from=${encodeURIComponent('../other.html#2')}`, entry],
-          [`from=${encodeURIComponent('http://example.invalid/')}`, entry],
-          ['from=%E0%A4%A', entry],
-          ['', entry],
+          [`from=${encodeURIComponent('javascript:alert(1)')}`, last],
+          [`from=${encodeURIComponent('../other.html#2')}`, last],
+          [`from=${encodeURIComponent('http://example.invalid/')}`, last],
+          ['from=%E0%A4%A', last],
+          ['', last],
         ];
         for (const [hash, want] of backs) {
           const alone = await context.newPage();
@@ -597,6 +610,7 @@ for (const c of cases()) {
 // ------------------------------------------------- phones, touch, no script
 
 const PHONE = { viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
+const SMALL_PHONE = { ...PHONE, viewport: { width: 320, height: 568 } };
 
 // A one-finger swipe through the middle of `box`, dx across and dy down.
 async function swipe(cdp, box, dx, dy) {
@@ -649,12 +663,12 @@ for (const scheme of ['http', 'file']) {
 
         // Sideways moves on the slide are the show's, the rest the browser's.
         const touchAction = await page.evaluate(
-          () => getComputedStyle(document.querySelector('frame[name="vmslide"]').contentDocument.documentElement).touchAction,
+          () => getComputedStyle(document.querySelector('iframe[name="vmslide"]').contentDocument.documentElement).touchAction,
         );
         assert.equal(touchAction, 'pan-y pinch-zoom');
         const historyLength = await page.evaluate(() => history.length);
         const cdp = await context.newCDPSession(page);
-        const box = await page.locator('frame[name="vmslide"]').boundingBox();
+        const box = await page.locator('iframe[name="vmslide"]').boundingBox();
         for (const [dx, dy, n] of SWIPES) {
           await swipe(cdp, box, dx, dy);
           await expectSlide(page, show, n).catch((e) => {
@@ -685,8 +699,88 @@ for (const scheme of ['http', 'file']) {
   }
 }
 
+// Windows from a small phone held sideways to a large screen: [width, height].
+const WINDOWS = [
+  [320, 320],
+  [568, 320],
+  [320, 568],
+  [844, 390],
+  [1280, 400],
+  [390, 844],
+  [768, 1024],
+  [1920, 1080],
+  [280, 600],
+];
+
+const SCREENSHOTS = ['844x390', '320x568'];
+
+// Runs in the top page before its own scripts: keeps the slide area's box of
+// every animation frame for as long as the page lives, each change once.
+function recordSlideArea() {
+  if (window !== window.top) return;
+  const boxes = (window.__vmAreaBoxes = []);
+  const tick = () => {
+    const area = document.querySelector('.vm-area');
+    if (area) {
+      const r = area.getBoundingClientRect();
+      const box = `${r.x},${r.y} ${r.width}x${r.height}`;
+      if (boxes[boxes.length - 1] !== box) boxes.push(box);
+    }
+    requestAnimationFrame(tick);
+  };
+  requestAnimationFrame(tick);
+}
+
+// With both options on, in every layout and window: every control of the
+// bar on screen and big enough to touch, and the slide painted first where
+// it stays (the band is settled before the first paint). Over file:// the
+// standard buttons are missing and show their names.
+for (const scheme of ['http', 'file']) {
+  const icons = scheme === 'http' ? 'custom' : 'standard';
+  test(`every window over ${scheme}, ${icons} buttons: the whole bar on screen, the slide where it is first painted`, async () => {
+    const shows = LAYOUTS.map((layout) => {
+      const id = `windows-${scheme}-${layout.edge}`;
+      const folder = path.join(root, id);
+      writeExport(folder, slideSets.jpg);
+      makeViewer(folder, { style: layout.style, icons, player: true, download: 'handout.pdf' });
+      const base = scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
+      return { ...layout, base, ext: 'jpg', count: SLIDES };
+    });
+    for (const [width, height] of WINDOWS) {
+      const context = await browser.newContext({ viewport: { width, height } });
+      context.setDefaultTimeout(10000);
+      await context.addInitScript(recordSlideArea);
+      const page = await context.newPage();
+      const problems = watch(page, (url) => icons === 'standard' && url.includes('/vellumet/buttons/'));
+      try {
+        for (const show of shows) {
+          const label = `${show.edge}, ${width}x${height}`;
+          await page.goto(`${show.base}index.html`);
+          await expectSlide(page, show, 1);
+          await expectBar(page, show.edge, label);
+          const boxes = await page.evaluate(() => window.__vmAreaBoxes);
+          assert.equal(boxes.length, 1, `${label}: the slide moved after it was first painted: ${boxes.join(' | ')}`);
+          // Until a slide arrives its name shows, readable on the background.
+          const colours = await page.evaluate(() => [
+            getComputedStyle(document.body).color,
+            getComputedStyle(document.querySelector('iframe[name="vmslide"]').contentDocument.querySelector('#vm-stage img')).color,
+          ]);
+          for (const colour of colours) assert.ok(contrast(colour, BACKGROUND) >= 4.5, `${label}: alt text in ${colour}`);
+          if (scheme === 'http' && SCREENSHOTS.includes(`${width}x${height}`)) {
+            await page.screenshot({ path: path.join(OUTPUT_DIR, `window-${width}x${height}-${show.edge}.png`) });
+          }
+        }
+        assert.deepEqual(problems, [], 'console errors or failed requests');
+      } finally {
+        await context.close();
+      }
+    }
+  });
+}
+
 // Without script the first slide is shown beside the bar, and the bar says
-// that stepping needs script; its links still work.
+// that stepping needs script; its links still work, but the top button,
+// which leads nowhere from disk, is dimmed there.
 for (const scheme of ['http', 'file']) {
   test(`without script over ${scheme}: the first slide and a note, in every layout`, async () => {
     const shows = LAYOUTS.map((layout) => {
@@ -698,10 +792,13 @@ for (const scheme of ['http', 'file']) {
       const base = scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
       return { ...layout, base, ext: set.ext };
     });
+    // From disk the browser refuses the page's question of where it is.
+    const asked = /\/img001\.(gif|jpg)\b/;
+    const allowed = (url, message = '') => scheme === 'file' && (asked.test(url) || asked.test(message));
     for (const options of [{ viewport: VIEWPORT }, PHONE]) {
       const context = await browser.newContext({ ...options, javaScriptEnabled: false });
       const page = await context.newPage();
-      const problems = watch(page);
+      const problems = watch(page, allowed);
       try {
         for (const show of shows) {
           const label = `${show.edge}, ${options.viewport.width} px`;
@@ -713,20 +810,31 @@ for (const scheme of ['http', 'file']) {
             (loaded) => loaded,
           );
           assert.equal(await slide.evaluate((img) => img.src), `${show.base}img001.${show.ext}`, label);
-          const nav = page.frameLocator('#vm-nav');
+          const colour = await slide.evaluate((img) => getComputedStyle(img).color);
+          assert.ok(contrast(colour, BACKGROUND) >= 4.5, `${label}: alt text in ${colour}`);
+          // The bar for where the page was opened from, and only that one.
+          const [barId, otherId] = scheme === 'http' ? ['#vm-nav', '#vm-nav-disk'] : ['#vm-nav-disk', '#vm-nav'];
+          await page.locator(barId).waitFor({ state: 'visible' });
+          assert.equal(await page.locator(otherId).isVisible(), false, `${label}: ${otherId} shown`);
+          const nav = page.frameLocator(barId);
           const note = nav.locator('#vm-noscript');
           await note.waitFor({ state: 'visible' });
           assert.match(await note.textContent(), JAPANESE, label);
           assert.match(await note.textContent(), /JavaScript/, label);
           // Controls that need script are gone; the links stay.
-          for (const gone of ['#vm-first', '#vm-prev', '#vm-next', '#vm-last', '#vm-list', '#vm-full', '#vm-count']) {
-            assert.equal(await nav.locator(gone).isVisible(), false, `${label}: ${gone} shown`);
+          const gone = ['#vm-first', '#vm-prev', '#vm-next', '#vm-last', '#vm-list', '#vm-overview', '#vm-full', '#vm-count'];
+          for (const id of gone) {
+            assert.equal(await nav.locator(id).isVisible(), false, `${label}: ${id} shown`);
           }
-          for (const kept of ['#vm-top', '#vm-player']) {
-            assert.equal(await nav.locator(kept).isVisible(), true, `${label}: ${kept} hidden`);
-          }
+          assert.equal(await nav.locator('#vm-player').isVisible(), true, `${label}: #vm-player hidden`);
+          const top = await nav.locator('#vm-top').evaluate((a) => ({
+            link: getComputedStyle(a).visibility === 'visible',
+            image: getComputedStyle(a.firstChild).visibility === 'visible' && a.firstChild.offsetWidth > 0,
+            opacity: Number(getComputedStyle(a.firstChild).opacity),
+          }));
+          assert.deepEqual(top, { link: true, image: true, opacity: 1, ...(scheme === 'file' && { link: false, opacity: 0.35 }) }, label);
           // Bar and slide share the window without overlapping.
-          const barBox = await page.locator('#vm-nav').boundingBox();
+          const barBox = await page.locator(barId).boundingBox();
           const slideBox = await slide.boundingBox();
           const vp = options.viewport;
           const covered = barBox.width * barBox.height + slideBox.width * slideBox.height;
@@ -744,8 +852,9 @@ for (const scheme of ['http', 'file']) {
 }
 
 // The player page opened on its own leads back to the show whatever its
-// entry page is called, wherever the browser can tell; otherwise it says
-// where to go.
+// entry page is called, at the slide last shown, wherever the browser can
+// tell; otherwise it says where to go. Either is above the fold on a small
+// phone.
 for (const scheme of ['http', 'file']) {
   test(`player page opened on its own over ${scheme}`, async () => {
     const id = `alone-${scheme}`;
@@ -764,14 +873,21 @@ for (const scheme of ['http', 'file']) {
         await expectSlide(shown, { base, ext: 'gif', count: SLIDES }, 2);
         await shown.close();
         await page.goto(player);
-      }, `${base}show.htm`],
+      }, `${base}show.htm#2`],
     ];
     if (scheme === 'http') {
       ways.push(['linked from the show', async (page) => page.goto(player, { referer: `${base}show.htm` }), `${base}show.htm`]);
+      ways.push(['linked from the show after slide 4', async (page, context) => {
+        const shown = await context.newPage();
+        await shown.goto(`${base}show.htm#4`);
+        await expectSlide(shown, { base, ext: 'gif', count: SLIDES }, 4);
+        await shown.close();
+        await page.goto(player, { referer: `${base}show.htm` });
+      }, `${base}show.htm#4`]);
       ways.push(['linked from elsewhere', async (page) => page.goto(player, { referer: `${server.origin}/other/x.htm` }), null]);
     }
     for (const [how, open, want] of ways) {
-      const context = await browser.newContext({ viewport: VIEWPORT });
+      const context = await browser.newContext(SMALL_PHONE);
       const page = await context.newPage();
       const problems = watch(page);
       try {
@@ -779,8 +895,15 @@ for (const scheme of ['http', 'file']) {
         const back = await page.evaluate(() => {
           const a = document.getElementById('vm-back');
           const note = document.getElementById('vm-back-note');
-          return { href: a.hasAttribute('href') ? a.href : null, link: a.offsetWidth > 0, note: note.offsetWidth > 0 ? note.textContent : null };
+          const shown = a.offsetWidth > 0 ? a : note;
+          return {
+            href: a.hasAttribute('href') ? a.href : null,
+            link: a.offsetWidth > 0,
+            note: note.offsetWidth > 0 ? note.textContent : null,
+            bottom: shown.getBoundingClientRect().bottom,
+          };
         });
+        assert.ok(back.bottom <= SMALL_PHONE.viewport.height, `${how}: the way back ends at ${back.bottom}, below the fold`);
         if (want) {
           assert.deepEqual([back.href, back.link, back.note], [want, true, null], how);
         } else {
@@ -813,6 +936,229 @@ test('full-screen button toggles full screen for the whole viewer', async () => 
     await navFrame(page).click('#vm-full');
     await poll('full screen off', () => page.evaluate(() => !!document.fullscreenElement), (on) => !on);
     assert.deepEqual(problems, []);
+  } finally {
+    await context.close();
+  }
+});
+
+// ------------------------------------------------ the view of all slides
+
+const MANY = 60;
+
+// A show of MANY slides (the fixture's slides over and over) in `layout`;
+// `titles` (slide number -> text) are put into the bar's slide list as a
+// show with text has them.
+function manySlides(id, layout, scheme, titles = {}) {
+  const folder = path.join(root, id);
+  const set = slideSets.jpg;
+  writeExport(folder, { ...set, images: Array.from({ length: MANY }, (_, i) => set.images[i % set.images.length]) });
+  makeViewer(folder, { style: layout.style, icons: 'custom', player: true, download: 'handout.pdf' });
+  const bar = path.join(folder, 'navbtn1.htm');
+  const withTitles = fs
+    .readFileSync(bar, 'latin1')
+    .replace(/(<OPTION VALUE="(\d+)">\d+)\r\n/g, (line, option, n) => (titles[n] ? `${option} ${titles[n]}\r\n` : line));
+  fs.writeFileSync(bar, withTitles, 'latin1');
+  const base = scheme === 'http' ? `${server.origin}/shows/${id}/` : `${pathToFileURL(folder).href}/`;
+  return { base, ext: 'jpg', count: MANY, ratio: set.ratio };
+}
+
+// What the view of all slides shows: whether it is open, the thumbnail with
+// the focus (its name), the one marked current, and the bar's control.
+async function overviewState(page) {
+  const view = await page.evaluate(() => {
+    const nav = document.getElementById('vm-overview');
+    const focused = document.activeElement;
+    return {
+      open: !!nav && !nav.hidden,
+      focused: focused && focused.classList.contains('vm-thumb') ? focused.getAttribute('aria-label') : null,
+      current: nav ? nav.querySelector('[aria-current]')?.getAttribute('data-slide') ?? null : null,
+    };
+  });
+  view.pressed = await navFrame(page).evaluate(() => document.getElementById('vm-overview').getAttribute('aria-pressed'));
+  return view;
+}
+
+async function expectOverview(page, want, label) {
+  await poll(`${label}: the view of all slides ${JSON.stringify(want)}`, () => overviewState(page), (s) =>
+    Object.entries(want).every(([k, v]) => s[k] === v),
+  );
+}
+
+// Keys in the view, from slide 7 with the focus on its thumbnail: [key, the
+// thumbnail focused after it] (cols: thumbnails in a row).
+const OVERVIEW_KEYS = [
+  ['ArrowRight', () => 8],
+  ['ArrowDown', (cols) => 8 + cols],
+  ['ArrowLeft', (cols) => 7 + cols],
+  ['ArrowUp', () => 7],
+  ['End', () => MANY],
+  ['Home', () => 1],
+  ['ArrowLeft', () => 1],
+  ['ArrowRight', () => 2],
+];
+
+for (const scheme of ['http', 'file']) {
+  test(`view of all slides by keyboard over ${scheme}`, async () => {
+    const show = manySlides(`overview-keys-${scheme}`, LAYOUTS[0], scheme);
+    const context = await browser.newContext({ viewport: VIEWPORT });
+    context.setDefaultTimeout(10000);
+    const page = await context.newPage();
+    const problems = watch(page);
+    try {
+      await page.goto(`${show.base}index.html#7`);
+      await expectSlide(page, show, 7);
+      await page.keyboard.press('g');
+      await expectOverview(page, { open: true, focused: '\u30b9\u30e9\u30a4\u30c9 7', current: '7', pressed: 'true' }, 'G');
+      const cols = await page.evaluate(() => {
+        const tops = [...document.querySelectorAll('.vm-thumb')].map((a) => a.offsetTop);
+        return tops.filter((t) => t === tops[0]).length;
+      });
+      for (const [key, next] of OVERVIEW_KEYS) {
+        await page.keyboard.press(key);
+        await expectOverview(page, { focused: `\u30b9\u30e9\u30a4\u30c9 ${next(cols)}` }, key);
+      }
+      // Enter opens the focused slide and closes the view; so does Space.
+      await page.keyboard.press('Enter');
+      await expectSlide(page, show, 2);
+      await expectOverview(page, { open: false, pressed: 'false' }, 'Enter');
+      await page.keyboard.press('Shift+G');
+      await expectOverview(page, { open: true, focused: '\u30b9\u30e9\u30a4\u30c9 2', current: '2' }, 'Shift+G');
+      await page.keyboard.press('ArrowRight');
+      await page.keyboard.press('Space');
+      await expectSlide(page, show, 3);
+      // Escape and G close it again, the slide unchanged; the arrows then
+      // step the show as before.
+      for (const key of ['Escape', 'g']) {
+        await page.keyboard.press('g');
+        await expectOverview(page, { open: true, focused: '\u30b9\u30e9\u30a4\u30c9 3' }, key);
+        await page.keyboard.press(key);
+        await expectOverview(page, { open: false, pressed: 'false' }, key);
+        await expectSlide(page, show, 3);
+      }
+      await page.keyboard.press('ArrowRight');
+      await expectSlide(page, show, 4);
+      // The keys work from the bar's frame too.
+      await navFrame(page).focus('#vm-next');
+      await page.keyboard.press('g');
+      await expectOverview(page, { open: true, current: '4' }, 'G in the bar');
+      await page.keyboard.press('Escape');
+      await expectOverview(page, { open: false }, 'Escape in the bar');
+      assert.deepEqual(problems, [], 'console errors or failed requests');
+    } finally {
+      await context.close();
+    }
+  });
+}
+
+// The bar's control opens and closes the view; a click on a thumbnail opens
+// its slide. Only the thumbnails in view are fetched, and a show with text
+// names its thumbnails by their titles.
+test('view of all slides by mouse: the control, thumbnails fetched as they come into view, titles', async () => {
+  const titles = { 2: 'Agenda', 12: 'Results &amp; next steps' };
+  const show = manySlides('overview-mouse', LAYOUTS[1], 'http', titles);
+  const context = await browser.newContext({ viewport: VIEWPORT });
+  context.setDefaultTimeout(10000);
+  const page = await context.newPage();
+  const problems = watch(page);
+  const requested = () => server.requests.filter((p) => p.startsWith('/shows/overview-mouse/img'));
+  try {
+    await page.goto(`${show.base}index.html`);
+    await expectSlide(page, show, 1);
+    const before = requested().length;
+    await navFrame(page).click('#vm-overview');
+    await expectOverview(page, { open: true, current: '1', pressed: 'true' }, 'control');
+    // Every thumbnail in view is fetched and drawn; beyond them, at most the
+    // next row.
+    const view = await poll(
+      'thumbnails in view drawn',
+      () =>
+        page.evaluate(() => {
+          const nav = document.getElementById('vm-overview').getBoundingClientRect();
+          const thumbs = [...document.querySelectorAll('.vm-thumb')];
+          const inView = thumbs.filter((a) => {
+            const r = a.getBoundingClientRect();
+            return r.bottom > nav.top && r.top < nav.bottom;
+          });
+          return {
+            inView: inView.length,
+            drawn: inView.every((a) => a.firstChild.complete && a.firstChild.naturalWidth > 0),
+            row: thumbs.filter((a) => a.offsetTop === thumbs[0].offsetTop).length,
+          };
+        }),
+      (v) => v.drawn,
+    );
+    const fetched = requested().length - before;
+    assert.ok(fetched >= view.inView && fetched <= view.inView + view.row && fetched < MANY, `${fetched} fetched, ${view.inView} in view`);
+    // Titles from the slide list, the number alone where there is none.
+    const names = await page.evaluate(() =>
+      [1, 2, 12].map((n) => {
+        const a = document.querySelector(`.vm-thumb[data-slide="${n}"]`);
+        return [a.getAttribute('aria-label'), a.textContent];
+      }),
+    );
+    await page.evaluate(() => Promise.all([...document.querySelectorAll('.vm-thumb img[src]')].map((i) => i.decode().catch(() => {}))));
+    await page.screenshot({ path: path.join(OUTPUT_DIR, 'overview.png') });
+    assert.deepEqual(names, [
+      ['\u30b9\u30e9\u30a4\u30c9 1', '1'],
+      ['\u30b9\u30e9\u30a4\u30c9 2 Agenda', '2 Agenda'],
+      ['\u30b9\u30e9\u30a4\u30c9 12 Results & next steps', '12 Results & next steps'],
+    ]);
+    await navFrame(page).click('#vm-overview');
+    await expectOverview(page, { open: false, pressed: 'false' }, 'control again');
+    await navFrame(page).click('#vm-overview');
+    await page.click('.vm-thumb[data-slide="12"]');
+    await expectSlide(page, show, 12);
+    await expectOverview(page, { open: false, pressed: 'false' }, 'thumbnail clicked');
+    // A step from the bar closes the view too.
+    await navFrame(page).click('#vm-overview');
+    await expectOverview(page, { open: true, current: '12' }, 'control');
+    await navFrame(page).click('#vm-next');
+    await expectSlide(page, show, 13);
+    await expectOverview(page, { open: false }, 'next');
+    assert.deepEqual(problems, [], 'console errors or failed requests');
+  } finally {
+    await context.close();
+  }
+});
+
+// On a phone: two columns, a tap on the control and on a thumbnail.
+test('view of all slides by touch on a phone: two columns, taps', async () => {
+  const show = manySlides('overview-touch', LAYOUTS[2], 'http');
+  const context = await browser.newContext(PHONE);
+  context.setDefaultTimeout(10000);
+  const page = await context.newPage();
+  const problems = watch(page);
+  try {
+    await page.goto(`${show.base}index.html#5`);
+    await expectSlide(page, show, 5);
+    await navFrame(page).tap('#vm-overview');
+    await expectOverview(page, { open: true, current: '5', pressed: 'true' }, 'tap');
+    const columns = await page.evaluate(() => new Set([...document.querySelectorAll('.vm-thumb')].map((a) => a.offsetLeft)).size);
+    assert.equal(columns, 2);
+    await page.screenshot({ path: path.join(OUTPUT_DIR, 'overview-phone.png') });
+    await page.tap('.vm-thumb[data-slide="6"]');
+    await expectSlide(page, show, 6);
+    await expectOverview(page, { open: false, pressed: 'false' }, 'thumbnail tapped');
+    assert.deepEqual(problems, [], 'console errors or failed requests');
+  } finally {
+    await context.close();
+  }
+});
+
+// Printed from the view, the show gives one page a slide.
+test('view of all slides printed: every slide, one a page', async () => {
+  const show = manySlides('overview-print', LAYOUTS[3], 'http');
+  const context = await browser.newContext({ viewport: VIEWPORT });
+  const page = await context.newPage();
+  try {
+    await page.goto(`${show.base}index.html`);
+    await expectSlide(page, show, 1);
+    await page.keyboard.press('g');
+    await expectOverview(page, { open: true }, 'G');
+    const pdf = (await page.pdf({ format: 'A4', landscape: true })).toString('latin1');
+    assert.equal(pdf.match(/\/Type \/Page\b(?!s)/g).length, MANY);
+    const drawn = await page.evaluate(() => [...document.querySelectorAll('.vm-thumb img')].every((img) => img.complete && img.naturalWidth > 0));
+    assert.ok(drawn, 'every slide loaded for printing');
   } finally {
     await context.close();
   }

@@ -1,5 +1,5 @@
 // Shared pieces of the viewer tests and benchmark: the browser, fixture slide
-// images, fixture export folders and the real generator run on them.
+// images, fixture export folders and the program's command line run on them.
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -11,6 +11,16 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 export const SOURCE_DIR = path.resolve(here, '../../..');
 
 export const SHOW_TITLE = 'Zorvo スライドショー(by Y.Korrin)';
+
+// The program under test (VELLUMET_PROGRAM); its folder holds Template/,
+// buttons/ and the icon lists, as in the build tree.
+export function programPath() {
+  return requireEnv('VELLUMET_PROGRAM');
+}
+
+export function programFolder() {
+  return path.dirname(programPath());
+}
 
 export function requireEnv(name) {
   const value = process.env[name];
@@ -117,17 +127,36 @@ export function writeExport(folder, { images, prefix, ext }) {
   fs.writeFileSync(path.join(folder, 'tsld001.htm'), '<html><body>export text</body></html>\r\n');
 }
 
-// Runs the real generator (make_viewer) on `folder`.
-export function makeViewer(folder, { style, icons, player, download, page, count }) {
-  const args = ['--program-folder', requireEnv('VELLUMET_PROGRAM_FOLDER'), '--folder', folder];
-  args.push('--style', String(style), '--icons', icons);
-  if (player) args.push('--player');
+// Runs `file` with `args`. Node hands strings over as UTF-8; an argument
+// given as a Buffer reaches the program as exactly those bytes (rebuilt by the
+// shell's printf, so it must not end in a line feed).
+function execBytes(file, args, options) {
+  if (!args.some(Buffer.isBuffer)) return execFileSync(file, args, options);
+  const octal = (bytes) => [...bytes].map((b) => `\\${b.toString(8).padStart(3, '0')}`).join('');
+  const script = args.map((a, i) => (Buffer.isBuffer(a) ? ` "$(printf '${octal(a)}')"` : ` "\${${i + 1}}"`));
+  const plain = args.map((a) => (Buffer.isBuffer(a) ? '' : a));
+  return execFileSync('/bin/sh', ['-c', `exec "$0"${script.join('')}`, file, ...plain], options);
+}
+
+// Makes the viewer in `folder` with the program's command line, as a user
+// would: "vellumet --create" answering Yes to every question and keeping the
+// export's leftovers. `program`, `env` and `cwd` run another copy of the
+// program, under another locale, from another folder; a Buffer `download` or
+// `page` is passed as its bytes.
+export function makeViewer(folder, { style, icons, player, download, page, count }, { program, env, cwd } = {}) {
+  const args = ['--create', '--yes', '--style', String(style), '--icons', icons];
+  args.push(player ? '--player' : '--no-player');
   if (download) args.push('--download', download);
   if (page) args.push('--page', page);
   if (count !== undefined) args.push('--count', count);
+  args.push('--', folder);
   try {
-    execFileSync(requireEnv('VELLUMET_MAKE_VIEWER'), args, { stdio: ['ignore', 'pipe', 'pipe'] });
+    execBytes(program ?? programPath(), args, {
+      env: env ? { ...process.env, ...env } : process.env,
+      cwd,
+      stdio: ['ignore', 'pipe', 'pipe'],
+    });
   } catch (e) {
-    throw new Error(`make_viewer failed for ${folder}:\n${e.stderr}`);
+    throw new Error(`vellumet --create failed for ${folder}:\n${e.stderr}`);
   }
 }
