@@ -194,21 +194,6 @@ inline constexpr const char* kCliDownloadMissing =
 inline constexpr const char* kCliDownloadOutside =
     "--download のファイル %s はフォルダ %s の中にありません。"
     "ダウンロードするファイルは、スライドと同じフォルダの中に置いて下さい。";
-inline constexpr const char* kCliBadWidth =
-    "--width には画像の幅を 16 ～ 8192 のピクセル数で指定して下さい（「%s」は使えません）。";
-inline constexpr const char* kCliBadImage =
-    "--image には jpg、png、webp のどれかを指定して下さい（「%s」は使えません）。";
-inline constexpr const char* kCliBadJobs =
-    "--jobs には同時に処理する数を 1 ～ 256 で指定して下さい（「%s」は使えません）。";
-// Options that do not fit the decks given.
-inline constexpr const char* kCliPlayerWithDeck =
-    "--player はスライド資料（%s）には使えません。PDF やプレゼンテーションのファイルから作るスライド"
-    "ショーには、PowerPoint Animation Player のファイルがありません。";
-inline constexpr const char* kCliOutOneDeck =
-    "--out は、スライド資料（PDF やプレゼンテーションのファイル）を 1 つだけ指定したときに使えます。";
-inline constexpr const char* kCliSameShow =
-    "スライド資料 %s と %s は、どちらも同じフォルダ %s に作ることになります。"
-    "一度に一つずつ指定して下さい。";
 inline constexpr const char* kCliNoCreate = "--create を指定して下さい。";
 inline constexpr const char* kCliNoFolder = "フォルダを指定して下さい。";
 inline constexpr const char* kCliFolderMissing = "フォルダ %s が見つかりません。何もしません。";
@@ -249,20 +234,6 @@ inline constexpr const char* kCliPlanLeftovers = "消去を確認するファイ
 inline constexpr const char* kCliPlanClean = "--clean: 消去します";
 inline constexpr const char* kCliPlanKeep = "--no-clean: 消去しません";
 inline constexpr const char* kCliPlanNone = "なし";
-// The dry run's plan of a deck: the folder made or updated, then the pages
-// ("%s ページ", or all of an office file's) with the format and the width.
-inline constexpr const char* kCliPlanDeckCreate =
-    "フォルダ %s を作り、%sを画像にします（%s、幅 %s ピクセル）。";
-inline constexpr const char* kCliPlanDeckUpdate =
-    "フォルダ %s の画像と PDF を新しくし、%sを画像にします（%s、幅 %s ピクセル）。"
-    "ほかのファイルはそのままです。";
-inline constexpr const char* kCliPlanDeckPages = "%s ページ";
-inline constexpr const char* kCliPlanDeckAllPages = "すべてのページ";
-inline constexpr const char* kCliPlanDeckOffice =
-    "LibreOffice で PDF に変換します。ページ数は変換してからわかります。";
-inline constexpr const char* kCliPlanDeckDownload = "ダウンロード ファイル: %s";
-inline constexpr const char* kCliPlanDeckViewerLater =
-    "閲覧用HTMLで何をするかは、変換してページ数がわかってから決まります。";
 
 // Decks: a PDF or an office presentation made into a show folder. Where a
 // system error text follows, it is the next paragraph.
@@ -295,6 +266,40 @@ inline constexpr const char* kDeckCancelled = "%s の変換を中止しました
 // Progress of one deck: converting with LibreOffice, then page n of N.
 inline constexpr const char* kDeckConverting = "%s: LibreOffice で PDF に変換しています...";
 inline constexpr const char* kDeckPage = "%s: %s / %s ページ";
+
+// Decks on the command line: the options' values, options that do not fit
+// the decks given, and the dry run's plan of a deck.
+inline constexpr const char* kCliBadWidth =
+    "--width には画像の幅を %s ～ %s のピクセル数で指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliBadImage =
+    "--image には jpg、png、webp のどれかを指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliBadJobs =
+    "--jobs には同時に処理する数を 1 ～ %s で指定して下さい（「%s」は使えません）。";
+// Options that do not fit the decks given.
+inline constexpr const char* kCliPlayerWithDeck =
+    "--player はスライド資料（%s）には使えません。PDF "
+    "やプレゼンテーションのファイルから作るスライド"
+    "ショーには、PowerPoint Animation Player のファイルがありません。";
+inline constexpr const char* kCliOutOneDeck =
+    "--out は、スライド資料（PDF やプレゼンテーションのファイル）を 1 "
+    "つだけ指定したときに使えます。";
+inline constexpr const char* kCliSameShow =
+    "スライド資料 %s と %s は、どちらも同じフォルダ %s に作ることになります。"
+    "一度に一つずつ指定して下さい。";
+// The dry run's plan of a deck: the folder made or updated, then the pages
+// ("%s ページ", or all of an office file's) with the format and the width.
+inline constexpr const char* kCliPlanDeckCreate =
+    "フォルダ %s を作り、%sを画像にします（%s、幅 %s ピクセル）。";
+inline constexpr const char* kCliPlanDeckUpdate =
+    "フォルダ %s の画像と PDF を新しくし、%sを画像にします（%s、幅 %s ピクセル）。"
+    "ほかのファイルはそのままです。";
+inline constexpr const char* kCliPlanDeckPages = "%s ページ";
+inline constexpr const char* kCliPlanDeckAllPages = "すべてのページ";
+inline constexpr const char* kCliPlanDeckOffice =
+    "LibreOffice で PDF に変換します。ページ数は変換してからわかります。";
+inline constexpr const char* kCliPlanDeckDownload = "ダウンロード ファイル: %s";
+inline constexpr const char* kCliPlanDeckViewerLater =
+    "閲覧用HTMLで何をするかは、変換してページ数がわかってから決まります。";
 
 // The answer buttons of a question box, with the mnemonics a Japanese desktop shows.
 inline constexpr const char* kYesButton = "はい(&Y)";

@@ -14,9 +14,8 @@ namespace {
 
 // The options without a value, and those with one. "--style" is the window's
 // too (Qt's style), so alone it does not ask for the command line.
-constexpr std::string_view kFlags[] = {"--create",    "--yes",       "--dry-run",
-                                       "--clean",     "--no-clean",  "--player",
-                                       "--no-player", "--no-download"};
+constexpr std::string_view kFlags[] = {"--create",   "--yes",    "--dry-run",   "--clean",
+                                       "--no-clean", "--player", "--no-player", "--no-download"};
 constexpr std::string_view kWithValue[] = {"--page",  "--count", "--style", "--download", "--icons",
                                            "--width", "--image", "--out",   "--jobs"};
 // The most decks and pages worked on at once.
@@ -156,7 +155,8 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (name == "--width") {
       o.width = number_in(value, deck::kMinWidth, deck::kMaxWidth);
       if (!o.width) {
-        p.error = msg::fill(msg::kCliBadWidth, {shown(value)});
+        p.error = msg::fill(msg::kCliBadWidth, {std::to_string(deck::kMinWidth),
+                                                std::to_string(deck::kMaxWidth), shown(value)});
         return p;
       }
     } else if (name == "--image") {
@@ -175,7 +175,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (name == "--jobs") {
       o.jobs = number_in(value, 1, kMostJobs);
       if (!o.jobs) {
-        p.error = msg::fill(msg::kCliBadJobs, {shown(value)});
+        p.error = msg::fill(msg::kCliBadJobs, {std::to_string(kMostJobs), shown(value)});
         return p;
       }
     } else if (value == "standard" || value == "custom") {

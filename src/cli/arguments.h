@@ -25,9 +25,9 @@ struct Options {
   std::optional<deck::ImageFormat> image;
   std::optional<std::string> out;  // the one deck's show folder
   std::optional<int> jobs;
-  bool custom_icons = false;            // the icon menu's icon_custom
-  bool clean = false;                   // the answer to the clean-up offer
-  bool yes = false;                     // Yes to every other question
+  bool custom_icons = false;  // the icon menu's icon_custom
+  bool clean = false;         // the answer to the clean-up offer
+  bool yes = false;           // Yes to every other question
   bool dry_run = false;
 };
 

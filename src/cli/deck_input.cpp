@@ -9,6 +9,7 @@
 #include "base/messages.h"
 #include "base/temporary_files.h"
 #include "deck/files.h"
+#include "deck/show_folder.h"
 #include "source/paths.h"
 
 namespace vellumet::cli {
@@ -21,7 +22,7 @@ constexpr const char* kRewriteLine = "\r\033[K";
 }  // namespace
 
 bool is_deck_argument(const std::string& arg) {
-  return !is_directory(arg) && deck::is_deck_name(arg);
+  return !is_directory(arg) && (deck::is_deck_name(arg) || is_normal_file(arg));
 }
 
 std::string deck_path(const std::string& arg) {

@@ -11,7 +11,8 @@
 namespace vellumet::cli {
 
 // True when the argument `arg` is a deck rather than a folder: it names no
-// folder and its name is a deck's (deck::is_deck_name).
+// folder, and its name is a deck's (deck::is_deck_name) or it is a file, which
+// is then refused as no deck.
 bool is_deck_argument(const std::string& arg);
 
 // A deck argument as the program names it: its folder resolved as the system

@@ -33,13 +33,17 @@ std::vector<std::string> quoted(const Console& console, const NameList& names) {
 
 }  // namespace
 
+void print_refusal(Console& console, const std::string& name, const std::string& refusal) {
+  console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(name)}));
+  print_list(console, msg::kCliPlanRefused, std::vector<std::string>{refusal});
+  console.out_line("");
+}
+
 FileResult print_plan(Job& job, Console& console, bool clean, const Listing* after) {
   const std::string& dir = job.state.src_dir;
   // The run would refuse the job before changing anything: so does the plan.
   if (FileResult refusal = check_job(job); !refusal.ok) {
-    console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(dir)}));
-    print_list(console, msg::kCliPlanRefused, std::vector<std::string>{refusal.reason});
-    console.out_line("");
+    print_refusal(console, dir, refusal.reason);
     return refusal;
   }
   const std::string ext = image_extension(job.state.img_type);
@@ -106,12 +110,11 @@ void print_deck_plan(Console& console, const std::string& deck, const deck::Outc
   deck::parse_format(m.image, format);
   console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(deck)}));
   if (office) console.out_line(msg::kCliPlanDeckOffice);
-  const std::string pages =
-      office ? std::string(msg::kCliPlanDeckAllPages)
-             : msg::fill(msg::kCliPlanDeckPages, {std::to_string(m.pages())});
+  const std::string pages = office ? std::string(msg::kCliPlanDeckAllPages)
+                                   : msg::fill(msg::kCliPlanDeckPages, {std::to_string(m.pages())});
   console.out_line(msg::fill(plan.show.updated ? msg::kCliPlanDeckUpdate : msg::kCliPlanDeckCreate,
-                             {console.quoted(plan.show.folder), pages,
-                              deck::format_name(format), std::to_string(m.width)}));
+                             {console.quoted(plan.show.folder), pages, deck::format_name(format),
+                              std::to_string(m.width)}));
   console.out_line(msg::fill(msg::kCliPlanDeckDownload,
                              {download.empty() ? msg::kCliPlanNone : console.quoted(download)}));
   if (office) console.out_line(msg::kCliPlanDeckViewerLater);

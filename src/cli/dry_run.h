@@ -20,6 +20,10 @@ namespace vellumet::cli {
 // lists (a deck's show as it will be once made) rather than those it holds now.
 FileResult print_plan(Job& job, Console& console, bool clean, const Listing* after = nullptr);
 
+// Prints on standard output the plan of `name` (a folder or a deck) that the
+// run would refuse before changing anything, for the reason `refusal`.
+void print_refusal(Console& console, const std::string& name, const std::string& refusal);
+
 // Prints on standard output what making the show of `deck` would do, as
 // deck::plan_show found it (`plan`, a success): the folder made or updated,
 // the pages and how they are written, the file offered for download

@@ -19,6 +19,7 @@
 #include "commands/start_up.h"
 #include "deck/files.h"
 #include "deck/office.h"
+#include "deck/show_folder.h"
 #include "job/memory_window.h"
 #include "source/listing.h"
 #include "source/paths.h"
@@ -63,8 +64,9 @@ void start(Session& s, const Options& o) {
 // One argument of --create: a folder, or a deck whose show is made first and
 // then opened as a folder.
 struct Input {
-  std::string arg;     // as given
-  std::string folder;  // resolved (through every link and ".."), or as given when it does not resolve
+  std::string arg;  // as given
+  std::string
+      folder;  // resolved (through every link and ".."), or as given when it does not resolve
   bool resolved = false;
   std::string deck;                   // a deck's path (deck_path); "" for a folder
   deck::Outcome show;                 // a deck: its plan, then how making its show ended
@@ -94,8 +96,8 @@ Input given(const std::string& arg, const std::string& out) {
 // show that is not there yet holds no file.
 std::string usage_error(const Console& console, const Options& o, const std::vector<Input>& inputs,
                         const std::string& file, const FileResult& why) {
-  const auto deck = std::find_if(inputs.begin(), inputs.end(),
-                                 [](const Input& in) { return !in.deck.empty(); });
+  const auto deck =
+      std::find_if(inputs.begin(), inputs.end(), [](const Input& in) { return !in.deck.empty(); });
   if (o.player.value_or(false) && deck != inputs.end())
     return msg::fill(msg::kCliPlayerWithDeck, {console.quoted(deck->arg)});
   if (o.out && std::count_if(inputs.begin(), inputs.end(),
@@ -104,7 +106,7 @@ std::string usage_error(const Console& console, const Options& o, const std::vec
   // Two decks would be made into one show at once.
   for (auto a = inputs.begin(); a != inputs.end(); ++a) {
     for (auto b = a + 1; b != inputs.end(); ++b) {
-      if (!a->deck.empty() && !b->deck.empty() && a->folder == b->folder)
+      if (deck::is_deck_name(a->deck) && deck::is_deck_name(b->deck) && a->folder == b->folder)
         return msg::fill(msg::kCliSameShow, {console.quoted(a->arg), console.quoted(b->arg),
                                              console.quoted(a->folder)});
     }
@@ -198,14 +200,20 @@ Ending convert(Session& s, Console& console, const Options& o, const std::string
   return slide_html_click(s.job).ending;
 }
 
+// The box of a deck whose show could not be made, or would not be.
+void show_failure(Session& s, const deck::Outcome& show) {
+  s.dialogs.show(
+      error_box(msg::kDeckTitle, deck::failure_message(show.failure, show.result, &s.dialogs)));
+}
+
 // A deck's turn: the box of a failure found before or while its show was
-// made, else its show converted as a folder. In a dry run, the plan of the
-// deck and then of its show as it will be.
+// made, or of what its viewer's checks refused, else its show converted as
+// a folder. In a dry run, the same refusals in the plan's place, else the
+// plan of the deck and then of its show as it will be.
 Ending convert_deck(Session& s, Console& console, const Options& o, const Input& in,
                     const std::string& download) {
   if (!in.show.ok()) {
-    s.dialogs.show(error_box(msg::kDeckTitle,
-                             deck::failure_message(in.show.failure, in.show.result, &s.dialogs)));
+    show_failure(s, in.show);
     return Ending::Failed;
   }
   const std::string text = download_text(in, o, download);
@@ -216,12 +224,13 @@ Ending convert_deck(Session& s, Console& console, const Options& o, const Input&
     }
     return convert(s, console, o, real_path(in.show.show.folder), true, text);
   }
+  if (std::optional<MessageBox> refusal = viewer_refusal(s, o, in, download)) {
+    print_refusal(console, in.deck, refusal->text);
+    return Ending::Failed;
+  }
   print_deck_plan(console, in.deck, in.show, text);
   if (deck::is_office_deck(in.deck)) return Ending::Done;
   const Listing after = show_after(in.show);
-  bool refused = false;
-  if (!preview_pic(s.job, in.show.show.folder, after, &refused)) return Ending::Failed;
-  choose(s, o, text);
   return print_plan(s.job, console, o.clean, &after).ok ? Ending::Done : Ending::Failed;
 }
 
@@ -269,10 +278,7 @@ int run(const Options& options, Console& console, const std::string& program) {
     for (std::size_t i = 0; i < made.size(); ++i) to_render[i]->show = std::move(made[i]);
     if (signal_number != 0) {
       for (const Input* in : to_render) {
-        if (in->show.failure == deck::Failure::Cancelled)
-          session.dialogs.show(error_box(
-              msg::kDeckTitle,
-              deck::failure_message(in->show.failure, in->show.result, &session.dialogs)));
+        if (!in->show.ok()) show_failure(session, in->show);
       }
       return 128 + signal_number;
     }
@@ -285,13 +291,13 @@ int run(const Options& options, Console& console, const std::string& program) {
     const Input& in = inputs[i];
     if (progress) {
       console.err_line("");
-      console.err_line(msg::fill(
-          msg::kCliProgress, {std::to_string(i + 1), std::to_string(n), console.quoted(in.name())}));
+      console.err_line(msg::fill(msg::kCliProgress, {std::to_string(i + 1), std::to_string(n),
+                                                     console.quoted(in.name())}));
     }
-    endings.push_back(in.deck.empty() ? convert(session, console, options, in.folder, in.resolved,
-                                                options.download ? path_from(in.folder, download)
-                                                                 : std::string())
-                                      : convert_deck(session, console, options, in, download));
+    endings.push_back(
+        in.deck.empty() ? convert(session, console, options, in.folder, in.resolved,
+                                  options.download ? path_from(in.folder, download) : std::string())
+                        : convert_deck(session, console, options, in, download));
   }
   bool all_done = true;
   if (n > 1) console.err_line("");
