@@ -64,9 +64,8 @@ void start(Session& s, const Options& o) {
 // One argument of --create: a folder, or a deck whose show is made first and
 // then opened as a folder.
 struct Input {
-  std::string arg;  // as given
-  std::string
-      folder;  // resolved (through every link and ".."), or as given when it does not resolve
+  std::string arg;     // as given
+  std::string folder;  // resolved through every link and "..", else as given
   bool resolved = false;
   std::string deck;                   // a deck's path (deck_path); "" for a folder
   deck::Outcome show;                 // a deck: its plan, then how making its show ended

@@ -141,8 +141,9 @@ function execBytes(file, args, options) {
 // Makes the viewer in `folder` with the program's command line, as a user
 // would: "vellumet --create" answering Yes to every question and keeping the
 // export's leftovers. `program`, `env` and `cwd` run another copy of the
-// program, under another locale, from another folder; a Buffer `download` or
-// `page` is passed as its bytes.
+// program, under another locale, from another folder (by default the show
+// folder, where a `download` named bare lies); a Buffer `download` or `page`
+// is passed as its bytes.
 export function makeViewer(folder, { style, icons, player, download, page, count }, { program, env, cwd } = {}) {
   const args = ['--create', '--yes', '--style', String(style), '--icons', icons];
   args.push(player ? '--player' : '--no-player');
@@ -153,7 +154,7 @@ export function makeViewer(folder, { style, icons, player, download, page, count
   try {
     execBytes(program ?? programPath(), args, {
       env: env ? { ...process.env, ...env } : process.env,
-      cwd,
+      cwd: cwd ?? folder,
       stdio: ['ignore', 'pipe', 'pipe'],
     });
   } catch (e) {
