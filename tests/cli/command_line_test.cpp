@@ -415,8 +415,27 @@ TEST_F(CommandLine, DeckBecomesAShowBesideItAndIsUpdatedInPlace) {
   // Again, with the author's own file in the show: the options reach the
   // images, the old images go, the author's file stays.
   testing::write_bytes(show + "/notes.txt", "the author's");
-  r = vellumet({"--create", "--yes", "--image", "png", "--width", "320", "--no-download", "--jobs",
-                "1", "港の 計画.pdf"});
+  const Args again = {"--image",       "png",    "--width", "320",
+                      "--no-download", "--jobs", "1",       "港の 計画.pdf"};
+  // The dry run plans the show as it will be: the old images gone, so the
+  // leftovers are the author's file and, not offered, the PDF.
+  Args args = {"--create", "--dry-run"};
+  args.insert(args.end(), again.begin(), again.end());
+  const auto shown = tree_bytes(show);
+  const ProgramRun update = vellumet(args);
+  EXPECT_EQ(update.status, 0) << update.err;
+  EXPECT_NE(
+      update.out.find(msg::fill(msg::kCliPlanDeckUpdate,
+                                {show, msg::fill(msg::kCliPlanDeckPages, {"3"}), "PNG", "320"}) +
+                      "\n" + msg::fill(msg::kCliPlanDeckDownload, {msg::kCliPlanNone}) + "\n\n" +
+                      msg::fill(msg::kCliPlanHead, {show + "/"}) + "\nチャート枚数 3、png\n"),
+      std::string::npos)
+      << update.out;
+  EXPECT_TRUE(update.out.ends_with("\n\tnotes.txt\n\t港の 計画.pdf\n\n")) << update.out;
+  expect_unchanged(show, shown);
+  args = {"--create", "--yes"};
+  args.insert(args.end(), again.begin(), again.end());
+  r = vellumet(args);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(entries(show), (Args{".vellumet-show", "img001.png", "img002.png", "img003.png",
                                  "index.html", "navbtn1.htm", "notes.txt", "港の 計画.pdf"}));
