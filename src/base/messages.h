@@ -137,21 +137,28 @@ inline constexpr const char* kMottTail = "その他にも注文あればお寄�
 
 // The command line. Usage errors are followed by kCliUsageHint.
 inline constexpr const char* kCliHelp[] = {
-    "使い方: vellumet --create [オプション] フォルダ...",
+    "使い方: vellumet --create [オプション] スライド資料またはフォルダ...",
     "        vellumet --help | --version",
     "",
-    "PowerPointでHTMLエキスポートしたフォルダごとに、ウィンドウでそのフォルダを開いて",
+    "スライド資料（PDF、または .pptx .ppt .odp .key のプレゼンテーション）は、その横に",
+    "同じ名前のフォルダを作ってページを画像にし（img001.jpg、img002.jpg…）、PDF を",
+    "ダウンロード ファイルとして入れてから、そのフォルダで閲覧用HTMLを作成します。",
+    "もう一度実行すると、そのフォルダを新しくします（自分で置いたファイルはそのまま）。",
+    "プレゼンテーションは LibreOffice（パッケージ libreoffice-impress）で PDF にします。",
+    "",
+    "PowerPointでHTMLエキスポートしたフォルダは、ウィンドウでそのフォルダを開いて",
     "「HTML作成」を押したときと同じ処理をします（ウィンドウは開きません）。",
     "引数なしで起動するとウィンドウが開きます。",
     "",
-    "  --create               指定したフォルダを順に処理する",
+    "  --create               指定したスライド資料とフォルダを順に処理する",
     "  --page 名前            閲覧用HTMLのファイル名（既定: index.html）",
     "  --count 枚数           チャート枚数（既定: フォルダで数えた枚数）",
     "  --style 0|1|2|3        フレーム形式: 0 左、1 右、2 上、3 下（既定: アイコンリストの指定）",
-    "  --player               PowerPoint Animation Player ボタンを付ける",
+    "  --player               PowerPoint Animation Player ボタンを付ける（フォルダのみ）",
     "  --no-player            付けない（既定: フォルダに .ppz ファイルがあれば付ける）",
     "  --download ファイル    ダウンロード "
     "ボタンを付け、このファイル（フォルダの中のもの）を指定する",
+    "  --no-download          ダウンロード ボタンを付けない（既定: スライド資料では PDF）",
     "  --icons standard|custom",
     "                         ボタンアイコン: サーバーの標準品を使う（既定）/ "
     "本スライド専用に作成する",
@@ -160,18 +167,24 @@ inline constexpr const char* kCliHelp[] = {
     "  --yes                  ほかの質問にはすべて「はい」と答える",
     "  --dry-run              "
     "何も変更せず、名前の変更、書き込み、消去の確認をするファイルを表示する",
+    "  --width ピクセル       スライド資料のページを画像にする幅（16～8192、既定: 1920）",
+    "  --image jpg|png|webp   画像の形式（既定: jpg）",
+    "  --out フォルダ         スライド資料を 1 つだけ指定したとき、そのフォルダに作る",
+    "  --jobs 数              同時に処理する数（既定: CPU の数）",
     "  --help                 この説明を表示する",
     "  --version              バージョンを表示する",
     "",
     "ウィンドウと同じメッセージを標準エラー出力に表示します。--yes がないとき、質問は端末で",
     "y/N で尋ねます（Enter はウィンドウの既定のボタンと同じ「いいえ」）。端末がなければ",
-    "「いいえ」と答えたのと同じく、そのフォルダの処理をやめます。",
+    "「いいえ」と答えたのと同じく、そのフォルダの処理をやめます（スライド資料の画像は",
+    "作成済みのまま残ります）。",
     "",
-    "終了コード: 0 すべてのフォルダでHTMLを作成した、1 やめたか失敗したフォルダがある、",
+    "終了コード: 0 すべてでHTMLを作成した、1 やめたか失敗したものがある、",
     "            2 オプションの誤り、128+シグナル番号 Ctrl-C "
     "などで中断した（書きかけのファイルは消します）",
     "",
-    "例: vellumet --create --yes --clean lecture01 lecture02",
+    "例: vellumet --create --yes 発表.pdf",
+    "    vellumet --create --yes --clean lecture01 lecture02",
 };
 inline constexpr const char* kCliVersion = "vellumet %s";
 // Standard output could not be written (a full disk); the system's error text
@@ -272,6 +285,40 @@ inline constexpr const char* kDeckDialogTitle = "スライド資料を選択し�
 inline constexpr const char* kDeckFilterName = "スライド資料";
 inline constexpr const char* kDeckReading = "%s: 読み込んでいます...";
 inline constexpr const char* kDeckCancelling = "%s: 中止しています...";
+
+// Decks on the command line: the options' values, options that do not fit
+// the decks given, and the dry run's plan of a deck.
+inline constexpr const char* kCliBadWidth =
+    "--width には画像の幅を %s ～ %s のピクセル数で指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliBadImage =
+    "--image には jpg、png、webp のどれかを指定して下さい（「%s」は使えません）。";
+inline constexpr const char* kCliBadJobs =
+    "--jobs には同時に処理する数を 1 ～ %s で指定して下さい（「%s」は使えません）。";
+// Options that do not fit the decks given.
+inline constexpr const char* kCliPlayerWithDeck =
+    "--player はスライド資料（%s）には使えません。PDF "
+    "やプレゼンテーションのファイルから作るスライド"
+    "ショーには、PowerPoint Animation Player のファイルがありません。";
+inline constexpr const char* kCliOutOneDeck =
+    "--out は、スライド資料（PDF やプレゼンテーションのファイル）を 1 "
+    "つだけ指定したときに使えます。";
+inline constexpr const char* kCliSameShow =
+    "スライド資料 %s と %s は、どちらも同じフォルダ %s に作ることになります。"
+    "一度に一つずつ指定して下さい。";
+// The dry run's plan of a deck: the folder made or updated, then the pages
+// ("%s ページ", or all of an office file's) with the format and the width.
+inline constexpr const char* kCliPlanDeckCreate =
+    "フォルダ %s を作り、%sを画像にします（%s、幅 %s ピクセル）。";
+inline constexpr const char* kCliPlanDeckUpdate =
+    "フォルダ %s の画像と PDF を新しくし、%sを画像にします（%s、幅 %s ピクセル）。"
+    "ほかのファイルはそのままです。";
+inline constexpr const char* kCliPlanDeckPages = "%s ページ";
+inline constexpr const char* kCliPlanDeckAllPages = "すべてのページ";
+inline constexpr const char* kCliPlanDeckOffice =
+    "LibreOffice で PDF に変換します。ページ数は変換してからわかります。";
+inline constexpr const char* kCliPlanDeckDownload = "ダウンロード ファイル: %s";
+inline constexpr const char* kCliPlanDeckViewerLater =
+    "閲覧用HTMLで何をするかは、変換してページ数がわかってから決まります。";
 
 // The answer buttons of a question box, with the mnemonics a Japanese desktop shows.
 inline constexpr const char* kYesButton = "はい(&Y)";

@@ -6,6 +6,7 @@
 #include "base/codec.h"
 #include "base/messages.h"
 #include "cli/console.h"
+#include "deck/image_size.h"
 
 namespace vellumet::cli {
 
@@ -13,9 +14,12 @@ namespace {
 
 // The options without a value, and those with one. "--style" is the window's
 // too (Qt's style), so alone it does not ask for the command line.
-constexpr std::string_view kFlags[] = {"--create",   "--yes",    "--dry-run",  "--clean",
-                                       "--no-clean", "--player", "--no-player"};
-constexpr std::string_view kWithValue[] = {"--page", "--count", "--style", "--download", "--icons"};
+constexpr std::string_view kFlags[] = {"--create",   "--yes",    "--dry-run",   "--clean",
+                                       "--no-clean", "--player", "--no-player", "--no-download"};
+constexpr std::string_view kWithValue[] = {"--page",  "--count", "--style", "--download", "--icons",
+                                           "--width", "--image", "--out",   "--jobs"};
+// The most decks and pages worked on at once.
+constexpr int kMostJobs = 256;
 
 template <std::size_t N>
 bool one_of(const std::string_view (&names)[N], std::string_view name) {
@@ -25,6 +29,14 @@ bool one_of(const std::string_view (&names)[N], std::string_view name) {
 bool all_digits(std::string_view text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// `text` as a number from `low` to `high`, digits only.
+std::optional<int> number_in(std::string_view text, int low, int high) {
+  if (!all_digits(text) || text.size() > 6) return std::nullopt;
+  const int n = std::stoi(std::string(text));
+  if (n < low || n > high) return std::nullopt;
+  return n;
 }
 
 // Options before "--", each without a value given after "=".
@@ -97,6 +109,9 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
       o.clean = name == "--clean";
     } else if (name == "--player" || name == "--no-player") {
       o.player = name == "--player";
+    } else if (name == "--no-download") {
+      o.no_download = true;
+      o.download.reset();
     }
     if (flag) {
       if (inline_value) {
@@ -136,6 +151,33 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
       o.style = value[0] - '0';
     } else if (name == "--download") {
       o.download = value;
+      o.no_download = false;
+    } else if (name == "--width") {
+      o.width = number_in(value, deck::kMinWidth, deck::kMaxWidth);
+      if (!o.width) {
+        p.error = msg::fill(msg::kCliBadWidth, {std::to_string(deck::kMinWidth),
+                                                std::to_string(deck::kMaxWidth), shown(value)});
+        return p;
+      }
+    } else if (name == "--image") {
+      deck::ImageFormat format{};
+      if (!deck::parse_format(value, format)) {
+        p.error = msg::fill(msg::kCliBadImage, {shown(value)});
+        return p;
+      }
+      o.image = format;
+    } else if (name == "--out") {
+      if (value.empty()) {
+        p.error = msg::fill(msg::kCliMissingValue, {shown(name)});
+        return p;
+      }
+      o.out = value;
+    } else if (name == "--jobs") {
+      o.jobs = number_in(value, 1, kMostJobs);
+      if (!o.jobs) {
+        p.error = msg::fill(msg::kCliBadJobs, {std::to_string(kMostJobs), shown(value)});
+        return p;
+      }
     } else if (value == "standard" || value == "custom") {
       o.custom_icons = value == "custom";
     } else {

@@ -8,6 +8,7 @@
 #include "commands/create_html.h"
 #include "commands/create_plan.h"
 #include "commands/file_reports.h"
+#include "deck/office.h"
 #include "source/file_names.h"
 #include "source/leftovers.h"
 
@@ -32,17 +33,21 @@ std::vector<std::string> quoted(const Console& console, const NameList& names) {
 
 }  // namespace
 
-FileResult print_plan(Job& job, Console& console, bool clean) {
+void print_refusal(Console& console, const std::string& name, const std::string& refusal) {
+  console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(name)}));
+  print_list(console, msg::kCliPlanRefused, std::vector<std::string>{refusal});
+  console.out_line("");
+}
+
+FileResult print_plan(Job& job, Console& console, bool clean, const Listing* after) {
   const std::string& dir = job.state.src_dir;
   // The run would refuse the job before changing anything: so does the plan.
   if (FileResult refusal = check_job(job); !refusal.ok) {
-    console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(dir)}));
-    print_list(console, msg::kCliPlanRefused, std::vector<std::string>{refusal.reason});
-    console.out_line("");
+    print_refusal(console, dir, refusal.reason);
     return refusal;
   }
   const std::string ext = image_extension(job.state.img_type);
-  RenamePlan plan = plan_renames(job, ext);
+  RenamePlan plan = after ? plan_renames(job, ext, *after) : plan_renames(job, ext);
   if (!plan.failure.ok) {
     job.dialogs.show(error_box(msg::kCreateTitle, plan.failure_text));
     return plan.failure;
@@ -85,12 +90,35 @@ FileResult print_plan(Job& job, Console& console, bool clean) {
 
   // Renaming and writing change no name the leftover rule looks at, so the
   // scan now lists what the command's scan after writing would.
-  if (FileResult listed = scan_gomi(job, msg::kCreateTitle); !listed.ok) return listed;
+  if (after) {
+    search_gomi(job, *after);
+  } else if (FileResult listed = scan_gomi(job, msg::kCreateTitle); !listed.ok) {
+    return listed;
+  }
   print_list(console,
              msg::fill(msg::kCliPlanLeftovers, {clean ? msg::kCliPlanClean : msg::kCliPlanKeep}),
              quoted(console, job.state.gomi_files));
   console.out_line("");
   return {};
+}
+
+void print_deck_plan(Console& console, const std::string& deck, const deck::Outcome& plan,
+                     const std::string& download) {
+  const deck::Manifest& m = plan.show.manifest;
+  const bool office = deck::is_office_deck(deck);
+  deck::ImageFormat format{};
+  deck::parse_format(m.image, format);
+  console.out_line(msg::fill(msg::kCliPlanHead, {console.quoted(deck)}));
+  if (office) console.out_line(msg::kCliPlanDeckOffice);
+  const std::string pages = office ? std::string(msg::kCliPlanDeckAllPages)
+                                   : msg::fill(msg::kCliPlanDeckPages, {std::to_string(m.pages())});
+  console.out_line(msg::fill(plan.show.updated ? msg::kCliPlanDeckUpdate : msg::kCliPlanDeckCreate,
+                             {console.quoted(plan.show.folder), pages, deck::format_name(format),
+                              std::to_string(m.width)}));
+  console.out_line(msg::fill(msg::kCliPlanDeckDownload,
+                             {download.empty() ? msg::kCliPlanNone : console.quoted(download)}));
+  if (office) console.out_line(msg::kCliPlanDeckViewerLater);
+  console.out_line("");
 }
 
 }  // namespace vellumet::cli

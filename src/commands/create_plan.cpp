@@ -71,14 +71,17 @@ const Rename* name_held(const std::vector<Rename>& renames, const SlideSet& set,
 }  // namespace
 
 RenamePlan plan_renames(const Job& job, const std::string& ext) {
+  Listing listing = list_normal_files(job.state.src_dir);
+  if (listing.read.ok) return plan_renames(job, ext, listing);
+  RenamePlan plan;
+  plan.failure_text = list_failed_text(job, listing.read);
+  plan.failure = std::move(listing.read);
+  return plan;
+}
+
+RenamePlan plan_renames(const Job& job, const std::string& ext, const Listing& listing) {
   RenamePlan plan;
   const std::string& dir = job.state.src_dir;
-  Listing listing = list_normal_files(dir);
-  if (!listing.read.ok) {
-    plan.failure_text = list_failed_text(job, listing.read);
-    plan.failure = std::move(listing.read);
-    return plan;
-  }
   FoundSlides found = find_slides(job, dir, listing);
   if (!found.refusal.empty()) {
     plan.failure = FileResult::failure(FileStep::Check, dir, 0, found.refusal);

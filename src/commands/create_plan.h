@@ -5,6 +5,7 @@
 
 #include "generator/page_writers.h"
 #include "job/job.h"
+#include "source/listing.h"
 
 namespace vellumet {
 
@@ -36,6 +37,8 @@ struct RenamePlan {
 // differs, in listing order. Then, with the player option on, the first
 // "*.ppz" file to pres0.ppz.
 RenamePlan plan_renames(const Job& job, const std::string& ext);
+// The same from `listing`, the normal files src_dir holds or will hold.
+RenamePlan plan_renames(const Job& job, const std::string& ext, const Listing& listing);
 
 // `renames` reordered so that a rename whose new name is the old name of
 // another (letter case aside) comes after that other one; the rest keep

@@ -45,6 +45,15 @@ class CommandLine : public ::testing::Test {
   std::string confirm(const std::string& folder) {
     return testing::confirmation_text(folder + "/", "index.html", true);
   }
+  // A PDF deck `name` in the working folder, written by vellumet_make_deck
+  // with `args`; its path.
+  std::string deck(const std::string& name, const Args& args = {}) {
+    Args all = {work.file(name)};
+    all.insert(all.end(), args.begin(), args.end());
+    const ProgramRun made = testing::run_program(VELLUMET_MAKE_DECK, all, work.path());
+    EXPECT_EQ(made.status, 0) << made.err;
+    return work.file(name);
+  }
   TempDir work;
 };
 
@@ -261,7 +270,16 @@ TEST_F(CommandLine, UsageErrorsChangeNothing) {
        msg::fill(msg::kCliDownloadOutside, {"handout.zip", folder})},
       {{"--create", "--download", "sample/none.zip", folder},
        msg::fill(msg::kCliDownloadMissing, {"sample/none.zip"}) + "\n" + std::strerror(ENOENT)},
+      // A deck has no player file; --out names the show folder of one deck;
+      // two decks are never made into one folder.
+      {{"--create", "--player", folder, "talk.pdf"},
+       msg::fill(msg::kCliPlayerWithDeck, {"talk.pdf"})},
+      {{"--create", "--out", "shows", "a.pdf", "b.pptx"}, msg::kCliOutOneDeck},
+      {{"--create", "--out", "shows", folder}, msg::kCliOutOneDeck},
+      {{"--create", "talk.pdf", "talk.odp"},
+       msg::fill(msg::kCliSameShow, {"talk.pdf", "talk.odp", work.file("talk")})},
   };
+  const Args files = entries(work.path());
   for (const auto& [args, error] : cases) {
     ProgramRun r = vellumet(args);
     EXPECT_EQ(r.status, 2) << error;
@@ -269,6 +287,7 @@ TEST_F(CommandLine, UsageErrorsChangeNothing) {
     EXPECT_EQ(r.err, error + "\n" + msg::kCliUsageHint + "\n");
   }
   expect_unchanged(folder, before);
+  EXPECT_EQ(entries(work.path()), files);
 }
 
 // --download counts from the working folder, like the folders; the link
@@ -355,6 +374,181 @@ TEST_F(CommandLine, NextRunRemovesWhatAKilledRunLeftButNotALiveRunsFile) {
   EXPECT_EQ(live.status, 0) << live.err;
   EXPECT_EQ(temporaries(folder), Args{});
   EXPECT_GT(std::filesystem::file_size(folder + "/index.html"), 256u << 20);  // the live run's
+}
+
+// The width of a PNG image, from its header.
+unsigned png_width(const std::string& path) {
+  const std::string bytes = testing::read_bytes(path);
+  unsigned width = 0;
+  for (std::size_t i = 16; i < 20; ++i)
+    width = width * 256 + static_cast<unsigned char>(bytes.at(i));
+  return width;
+}
+
+TEST_F(CommandLine, DeckBecomesAShowBesideItAndIsUpdatedInPlace) {
+  const std::string pdf = deck("港の 計画.pdf");
+  const std::string show = work.file("港の 計画");
+  const std::string bytes = testing::read_bytes(pdf);
+
+  const ProgramRun plan = vellumet({"--create", "--dry-run", "港の 計画.pdf"});
+  EXPECT_EQ(plan.status, 0) << plan.err;
+  EXPECT_TRUE(plan.out.starts_with(
+      msg::fill(msg::kCliPlanHead, {pdf}) + "\n" +
+      msg::fill(msg::kCliPlanDeckCreate,
+                {show, msg::fill(msg::kCliPlanDeckPages, {"3"}), "JPEG", "1920"}) +
+      "\n" + msg::fill(msg::kCliPlanDeckDownload, {"港の 計画.pdf"}) + "\n\n" +
+      msg::fill(msg::kCliPlanHead, {show + "/"}) + "\nチャート枚数 3、jpg\n"))
+      << plan.out;
+  EXPECT_FALSE(testing::exists(show));
+
+  ProgramRun r = vellumet({"--create", "--yes", "港の 計画.pdf"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, printed_box(msg::kCreateTitle,
+                               testing::confirmation_text(show + "/", "index.html", false, true),
+                               "はい（--yes）") +
+                       printed_box(msg::kCreateTitle, msg::kDone));
+  EXPECT_EQ(entries(show), (Args{".vellumet-show", "img001.jpg", "img002.jpg", "img003.jpg",
+                                 "index.html", "navbtn1.htm", "港の 計画.pdf"}));
+  EXPECT_NE(testing::read_bytes(show + "/navbtn1.htm").find("href=\"港の%20計画.pdf\""),
+            std::string::npos);
+
+  // Again, with the author's own file in the show: the options reach the
+  // images, the old images go, the author's file stays.
+  testing::write_bytes(show + "/notes.txt", "the author's");
+  const Args again = {"--image",       "png",    "--width", "320",
+                      "--no-download", "--jobs", "1",       "港の 計画.pdf"};
+  // The dry run plans the show as it will be: the old images gone, so the
+  // leftovers are the author's file and, not offered, the PDF.
+  Args args = {"--create", "--dry-run"};
+  args.insert(args.end(), again.begin(), again.end());
+  const auto shown = tree_bytes(show);
+  const ProgramRun update = vellumet(args);
+  EXPECT_EQ(update.status, 0) << update.err;
+  EXPECT_NE(
+      update.out.find(msg::fill(msg::kCliPlanDeckUpdate,
+                                {show, msg::fill(msg::kCliPlanDeckPages, {"3"}), "PNG", "320"}) +
+                      "\n" + msg::fill(msg::kCliPlanDeckDownload, {msg::kCliPlanNone}) + "\n\n" +
+                      msg::fill(msg::kCliPlanHead, {show + "/"}) + "\nチャート枚数 3、png\n"),
+      std::string::npos)
+      << update.out;
+  EXPECT_TRUE(update.out.ends_with("\n\tnotes.txt\n\t港の 計画.pdf\n\n")) << update.out;
+  expect_unchanged(show, shown);
+  args = {"--create", "--yes"};
+  args.insert(args.end(), again.begin(), again.end());
+  r = vellumet(args);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(entries(show), (Args{".vellumet-show", "img001.png", "img002.png", "img003.png",
+                                 "index.html", "navbtn1.htm", "notes.txt", "港の 計画.pdf"}));
+  EXPECT_EQ(png_width(show + "/img003.png"), 320u);
+  EXPECT_EQ(testing::read_bytes(show + "/navbtn1.htm").find("計画.pdf"), std::string::npos);
+  EXPECT_EQ(testing::read_bytes(show + "/notes.txt"), "the author's");
+  EXPECT_EQ(testing::read_bytes(pdf), bytes);
+
+  // A name that starts with '-', after "--"; its show where --out says.
+  std::filesystem::copy_file(pdf, work.file("-draft.pdf"));
+  r = vellumet({"--create", "--yes", "--out", "published", "--", "-draft.pdf"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(testing::exists(work.file("published/-draft.pdf")));
+  EXPECT_TRUE(testing::exists(work.file("published/index.html")));
+  EXPECT_FALSE(testing::exists(work.file("-draft")));
+}
+
+// Decks and folders in one run: each ends on its own, in the order given.
+TEST_F(CommandLine, DecksAndFoldersInOneRun) {
+  deck("one.pdf", {"--pages", "4"});
+  deck("two.pdf", {"--pages", "2"});
+  const std::string folder = sample();
+  testing::write_bytes(work.file("broken.pdf"), "%PDF-1.4\nnot a PDF\n%%EOF\n");
+  const ProgramRun r =
+      vellumet({"--create", "--yes", "--jobs", "2", "one.pdf", "broken.pdf", "sample", "two.pdf"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "完了: " + work.file("one.pdf") + "\n失敗: " + work.file("broken.pdf") +
+                       "\n完了: " + folder + "\n完了: " + work.file("two.pdf") + "\n");
+  EXPECT_TRUE(testing::exists(work.file("one/img004.jpg")));
+  EXPECT_TRUE(testing::exists(work.file("two/img002.jpg")));
+  EXPECT_FALSE(testing::exists(work.file("two/img003.jpg")));
+  EXPECT_FALSE(testing::exists(work.file("broken")));
+  for (const char* show : {"one", "two", "sample"})
+    EXPECT_TRUE(testing::exists(work.file(show) + "/index.html")) << show;
+}
+
+// A deck that cannot be made, or whose viewer Create HTML would refuse, ends
+// with a box saying why and exit 1, before anything is made; the dry run
+// ends the same way. No file anywhere changes.
+TEST_F(CommandLine, DeckThatCannotBeMadeChangesNothing) {
+  const std::string talk = deck("talk.pdf");
+  testing::write_bytes(work.file("cut.pdf"), testing::read_bytes(talk).substr(0, 4000));
+  testing::write_bytes(work.file("notes.txt"), "no deck");
+  testing::write_bytes(work.file("plan.odp"), "PK");
+  std::filesystem::create_directory(work.file("taken"));
+  testing::write_bytes(work.file("taken/mine.txt"), "not a show");
+  std::filesystem::copy_file(talk, work.file("taken.pdf"));
+  struct Case {
+    Args args;
+    const char* title;
+    std::string text;
+    const char* path = nullptr;  // PATH for the run
+  };
+  const Case cases[] = {
+      {{"cut.pdf"}, msg::kDeckTitle, msg::fill(msg::kDeckCorrupt, {work.file("cut.pdf")})},
+      {{"none.pdf"}, msg::kDeckTitle, msg::fill(msg::kDeckNotFound, {work.file("none.pdf")})},
+      {{"notes.txt"}, msg::kDeckTitle, msg::fill(msg::kDeckNotDeck, {work.file("notes.txt")})},
+      {{"taken.pdf"}, msg::kDeckTitle, msg::fill(msg::kDeckForeign, {work.file("taken")})},
+      {{"plan.odp"},
+       msg::kDeckTitle,
+       msg::fill(msg::kDeckNoOffice, {work.file("plan.odp")}),
+       "/nonexistent"},
+      {{"--page", "img001.jpg", "talk.pdf"},
+       msg::kCreateTitle,
+       msg::fill(msg::kPageNameTaken, {"img001.jpg"})},
+  };
+  const auto before = tree_bytes(work.path());
+  const std::string path = std::getenv("PATH");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    Args real = {"--create", "--yes"}, dry = {"--create", "--dry-run"};
+    for (Args* a : {&real, &dry}) a->insert(a->end(), c.args.begin(), c.args.end());
+    if (c.path) ::setenv("PATH", c.path, 1);
+    const ProgramRun done = vellumet(real), planned = vellumet(dry);
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(done.err, printed_box(c.title, c.text));
+    EXPECT_EQ(planned.status, 1);
+    // The deck's own failures are boxes in the dry run too; Create HTML's
+    // refusals stand in the plan, as for a folder.
+    if (c.title == std::string(msg::kDeckTitle)) {
+      EXPECT_EQ(planned.err, done.err);
+    } else {
+      EXPECT_EQ(planned.out, msg::fill(msg::kCliPlanHead, {talk}) + "\n" + msg::kCliPlanRefused +
+                                 "\n\t" + c.text + "\n\n");
+    }
+    EXPECT_EQ(testing::differing_files(before, tree_bytes(work.path())), Args{});
+  }
+}
+
+// Ctrl-C, a kill or a closed terminal while a deck's pages are rendered: a
+// new show goes, an old one stays as it was, and the status tells the signal.
+TEST_F(CommandLine, DeckEndedBySignalLeavesNothing) {
+  const std::string pdf = deck("long.pdf", {"--pages", "60"});
+  const std::string show = work.file("long");
+  const std::string cancelled = printed_box(msg::kDeckTitle, msg::fill(msg::kDeckCancelled, {pdf}));
+  bool hit = false;
+  ProgramRun r = testing::run_program(VELLUMET_PROGRAM, {"--create", "--yes", "long.pdf"},
+                                      work.path(), {work.path(), "long", SIGINT, {}, true}, hit);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(r.status, 128 + SIGINT);
+  EXPECT_EQ(r.err, cancelled);
+  EXPECT_EQ(entries(work.path()), Args{"long.pdf"});
+
+  ASSERT_EQ(vellumet({"--create", "--yes", "--width", "64", "long.pdf"}).status, 0);
+  const auto before = tree_bytes(show);
+  r = testing::run_program(VELLUMET_PROGRAM, {"--create", "--yes", "long.pdf"}, work.path(),
+                           {show, ".vellumet-new-", SIGTERM, {}, true}, hit);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(r.status, 128 + SIGTERM);
+  EXPECT_EQ(r.err, cancelled);
+  expect_unchanged(show, before);
+  EXPECT_EQ(entries(show).size(), before.size());
 }
 
 TEST_F(CommandLine, HelpAndVersion) {

@@ -121,7 +121,8 @@ ProgramRun run_program(const std::string& program, const std::vector<std::string
                        const std::string& folder, const Interruption& interruption, bool& hit) {
   hit = false;
   const int watch = ::inotify_init1(IN_CLOEXEC);
-  if (watch < 0 || ::inotify_add_watch(watch, interruption.watched.c_str(), IN_MODIFY) < 0)
+  if (watch < 0 || ::inotify_add_watch(watch, interruption.watched.c_str(),
+                                       interruption.created ? IN_CREATE : IN_MODIFY) < 0)
     throw std::runtime_error("cannot watch " + interruption.watched);
   ProgramRun run;
   int out = -1, err = -1;

@@ -25,13 +25,15 @@ ProgramRun run_program(const std::string& program, const std::vector<std::string
 
 // Sends a program run by run_program a signal at a known point: as soon as
 // it writes to a file whose name starts with `prefix` in the folder
-// `watched`. With SIGSTOP, `while_stopped` runs while the program is stopped
-// there, and then it goes on.
+// `watched` (with `created`, as soon as it makes a file or folder of such a
+// name there). With SIGSTOP, `while_stopped` runs while the program is
+// stopped there, and then it goes on.
 struct Interruption {
   std::string watched;
   std::string prefix;
   int signal = 0;
   std::function<void()> while_stopped;
+  bool created = false;
 };
 
 // As run_program without a terminal, interrupted as `interruption` says; `hit`
