@@ -11,6 +11,7 @@
 #include "deck/files.h"
 #include "deck/show_folder.h"
 #include "source/paths.h"
+#include "source/show_manifest.h"
 
 namespace vellumet::cli {
 
@@ -45,12 +46,12 @@ deck::Options deck_options(const Options& options) {
 }
 
 Listing show_after(const deck::Outcome& plan) {
-  deck::Manifest made = plan.show.manifest;
+  Manifest made = plan.show.manifest;
   if (made.texts.empty()) made.texts.resize(1);
   const std::vector<std::string> added = deck::manifest_files(made);
   std::set<std::string> left_out(added.begin(), added.end());
-  deck::Manifest old;
-  if (plan.show.updated && deck::read_manifest(plan.show.folder, old)) {
+  Manifest old;
+  if (plan.show.updated && read_manifest(plan.show.folder, old)) {
     for (std::string& name : deck::manifest_files(old)) left_out.insert(std::move(name));
   }
   Listing after;

@@ -104,7 +104,7 @@ FileResult print_plan(Job& job, Console& console, bool clean, const Listing* aft
 
 void print_deck_plan(Console& console, const std::string& deck, const deck::Outcome& plan,
                      const std::string& download) {
-  const deck::Manifest& m = plan.show.manifest;
+  const Manifest& m = plan.show.manifest;
   const bool office = deck::is_office_deck(deck);
   deck::ImageFormat format{};
   deck::parse_format(m.image, format);
