@@ -26,6 +26,15 @@ void check2_click(Job& job) {
   refresh_gomi(job);
 }
 
+void choose_download(Job& job, const std::string& file) {
+  job.window.set_text(TextField::Text5, file);
+  job.window.set_menu_checked(MenuMark::down_file, true);
+  job.window.set_menu_checked(MenuMark::down_off, false);
+  job.window.set_check(CheckBox::Check2, kChecked);
+  job.window.set_visible(Control::Text5, true);
+  refresh_gomi(job);
+}
+
 void on_check_changed(Job& job, CheckBox box) {
   if (box == CheckBox::Check1) {
     check1_click(job);

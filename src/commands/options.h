@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "job/job.h"
 
 namespace vellumet {
@@ -10,6 +12,10 @@ namespace vellumet {
 void check1_click(Job& job);
 // The download-file reaction (may open the dialog); the leftover list follows.
 void check2_click(Job& job);
+// The download option turned on with `file` as if it had been chosen in the
+// dialog (a deck's own PDF): the marks, the box, Text5 and the leftover list.
+// Whoever owns the window keeps the box's reaction from running meanwhile.
+void choose_download(Job& job, const std::string& file);
 // The reaction of `box`; whoever owns the window connects its state changes here.
 void on_check_changed(Job& job, CheckBox box);
 

@@ -206,9 +206,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::open_given_folder(const std::string& path) {
+bool Form1::open_given_folder(const std::string& path) {
   const std::string folder = given_folder(*job_, path);
-  if (!folder.empty()) browser_->open_from_outside(folder);
+  if (folder.empty()) return false;
+  browser_->open_from_outside(folder);
+  return true;
 }
 
 void Form1::deck_open_click() {
@@ -231,7 +233,14 @@ void Form1::open_deck(const std::string& path) {
         msg::kDeckTitle, deck::failure_message(outcome.failure, outcome.result, &job_->dialogs)));
     return;
   }
-  open_given_folder(outcome.show.folder);
+  if (!open_given_folder(outcome.show.folder)) return;
+  // The show's PDF is offered as its download, as on the command line, and
+  // so is no leftover.
+  if (!outcome.show.manifest.download.empty()) {
+    const QSignalBlocker quiet(ui_->Check2);
+    ui_->Check2->setTristate(false);
+    choose_download(*job_, outcome.show.folder + "/" + outcome.show.manifest.download);
+  }
 }
 
 void Form1::open_given_path(const std::string& path) {

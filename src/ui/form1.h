@@ -49,8 +49,8 @@ class Form1 : public QMainWindow {
   void dir1_change(const std::string& folder, const Listing& files);
   // Opens `path` (from the command line or a drop) as if the user had opened
   // it in the folder list; a path that is not a readable folder is reported
-  // and nothing changes.
-  void open_given_folder(const std::string& path);
+  // and nothing changes (false).
+  bool open_given_folder(const std::string& path);
   // 「スライド資料を開く...」: a deck chosen in the file dialog is opened.
   void deck_open_click();
   // Makes the show of the deck `path` beside it, with a progress dialog, then

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -87,6 +88,10 @@ TEST_F(DeckTest, ShowFolderIsMadeOpenedAndPreviewed) {
     EXPECT_EQ(form->browser().path(), work.file("talk"));
     EXPECT_EQ(text("Text2"), "3");
     EXPECT_EQ(form->job().state.src_dir, work.file("talk") + "/");
+    // The show's PDF is its download, not a leftover, chosen without a dialog.
+    EXPECT_TRUE(find<QCheckBox>("Check2")->isChecked());
+    EXPECT_EQ(text("Text5").toStdString(), work.file("talk") + "/talk.pdf");
+    EXPECT_FALSE(text("Text4").contains("talk.pdf")) << text("Text4").toStdString();
     // Slide 1's square, of its own colour, in the preview's top-left corner.
     const QImage& preview = find<PreviewImage>("Image3")->image();
     ASSERT_FALSE(preview.isNull());
