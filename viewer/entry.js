@@ -310,6 +310,9 @@
       }
     }
     slideDoc.title = slideTitle(shown) || TEXT.slide + " " + shown + " / " + count;
+    // The frame now holds the slide for screen readers; the page's own first
+    // image stays on top until the first step, so is read only once.
+    if (firstImage) firstImage.setAttribute("aria-hidden", "true");
     showNote(img.hasAttribute("data-failed") ? missingText(shown) : "");
     whenSettled(img, function () {
       afterPaint(function () {
