@@ -17,7 +17,7 @@ enum class Failure {
   NotDeck,        // its extension names no kind of deck that is read
   Corrupt,        // not a readable PDF, or cut short
   Password,       // the PDF needs a password
-  NoPages,        // the PDF has no page
+  NoPages,        // the PDF has no page, or the deck is an empty file
   NoOffice,       // an office file, and LibreOffice is not installed
   OfficeFailed,   // LibreOffice could not make a PDF of it
   OfficeTimeout,  // LibreOffice did not finish in time and was ended

@@ -196,7 +196,7 @@ void render_pages(PageWork& work, Shared& shared) {
 }
 
 // Checks what can be checked before anything is made or read: the options,
-// the deck's name, LibreOffice for an office file, and what becomes of the
+// the deck's name and size, LibreOffice for an office file, and what becomes of the
 // show folder (`use`; for an update `old` is its manifest). Sets the show's
 // folder and the manifest's source, download, image and width.
 Outcome check_request(const Request& request, const Options& options, FolderUse& use,
@@ -206,6 +206,10 @@ Outcome check_request(const Request& request, const Options& options, FolderUse&
   if (!can_write(options.format)) return failed(Failure::NoEncoder, format_name(options.format));
   if (!is_normal_file(request.deck)) return failed(Failure::NotFound, request.deck);
   if (!is_deck_name(request.deck)) return failed(Failure::NotDeck, request.deck);
+  // LibreOffice makes a blank page of an empty file; it has none.
+  struct stat st {};
+  if (::stat(request.deck.c_str(), &st) == 0 && st.st_size == 0)
+    return failed(Failure::NoPages, request.deck);
   Outcome outcome;
   Show& show = outcome.show;
   show.folder = show_folder_for(request.deck, request.out_folder);

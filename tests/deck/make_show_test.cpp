@@ -235,6 +235,7 @@ TEST(MakeShow, BadInputLeavesNothingBehind) {
       {"garbage.pdf", "%PDF-1.4\nnot really\n%%EOF\n", 1920, Failure::Corrupt},
       {"locked.pdf", locked, 1920, Failure::Password},
       {"empty.pdf", no_pages, 1920, Failure::NoPages},
+      {"blank.pptx", "", 1920, Failure::NoPages},
       {"notes.txt", "text", 1920, Failure::NotDeck},
       {".pdf", "<whole>", 1920, Failure::NotDeck},
       {"missing.pdf", "<none>", 1920, Failure::NotFound},
