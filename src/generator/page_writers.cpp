@@ -11,6 +11,7 @@
 #include "generator/page_text.h"
 #include "generator/template_copy.h"
 #include "source/file_names.h"
+#include "source/slide_words.h"
 
 namespace vellumet {
 
