@@ -44,7 +44,9 @@ class BenchDialogs : public Dialogs {
     if (box.buttons == BoxButtons::Ok) return Answer::Ok;
     return box.kind == BoxKind::CleanUpOffer ? Answer::No : Answer::Yes;
   }
-  std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> open_file(const std::string&, const FileFilter&) override {
+    return std::nullopt;
+  }
   int boxes = 0;
 };
 

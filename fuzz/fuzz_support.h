@@ -26,7 +26,9 @@ class RecordingDialogs : public Dialogs {
     shown.push_back(box);
     return box.buttons == BoxButtons::YesNo ? Answer::Yes : Answer::Ok;
   }
-  std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> open_file(const std::string&, const FileFilter&) override {
+    return std::nullopt;
+  }
   std::vector<MessageBox> shown;
 };
 
