@@ -75,10 +75,7 @@ std::vector<deck::Outcome> render_decks(const std::vector<std::string>& decks,
   if (console.err_is_terminal()) {
     d.progress = [&](const deck::Progress& p) {
       const std::string name = console.quoted(deck::name_of(decks[p.deck]));
-      console.err_prompt(kRewriteLine +
-                         (p.pages == 0 ? msg::fill(msg::kDeckConverting, {name})
-                                       : msg::fill(msg::kDeckPage, {name, std::to_string(p.done),
-                                                                    std::to_string(p.pages)})));
+      console.err_prompt(kRewriteLine + deck::progress_message(name, p));
       shown = true;
     };
   }

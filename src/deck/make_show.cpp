@@ -17,6 +17,7 @@
 
 #include "base/ascii.h"
 #include "base/file_ops.h"
+#include "base/messages.h"
 #include "deck/files.h"
 #include "deck/office.h"
 #include "deck/page_image.h"
@@ -331,6 +332,12 @@ int machine_cores() {
   cpu_set_t set;
   if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+std::string progress_message(const std::string& name, const Progress& progress) {
+  if (progress.pages == 0) return msg::fill(msg::kDeckConverting, {name});
+  return msg::fill(msg::kDeckPage,
+                   {name, std::to_string(progress.done), std::to_string(progress.pages)});
 }
 
 bool is_deck_name(std::string_view name) {

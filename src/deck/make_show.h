@@ -32,6 +32,10 @@ struct Progress {
   long pages = 0;
 };
 
+// What `progress` of the deck shown as `name` reads as: LibreOffice
+// converting it, or "n / N" pages.
+std::string progress_message(const std::string& name, const Progress& progress);
+
 struct Options {
   int width = kDefaultWidth;  // kMinWidth .. kMaxWidth
   ImageFormat format = kDefaultFormat;

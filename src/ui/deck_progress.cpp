@@ -49,13 +49,7 @@ class DeckProgress : public QDialog {
 
   void show_progress(const deck::Progress& progress) {
     if (cancel_) return stopping();
-    if (progress.pages == 0) {
-      text_->setText(from_utf8(msg::fill(msg::kDeckConverting, {name_})));
-      bar_->setRange(0, 0);
-      return;
-    }
-    text_->setText(from_utf8(msg::fill(
-        msg::kDeckPage, {name_, std::to_string(progress.done), std::to_string(progress.pages)})));
+    text_->setText(from_utf8(deck::progress_message(name_, progress)));
     bar_->setRange(0, static_cast<int>(progress.pages));
     bar_->setValue(static_cast<int>(progress.done));
   }
