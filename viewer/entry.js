@@ -8,8 +8,8 @@
 // The first slide is drawn in this page itself, as a plain page would draw
 // it; the slide frame is made once it is painted and draws the slides from
 // the first step on, and the bar comes once the frame holds the first slide.
-// Without script the browser shows the first slide and the bar from the
-// page's noscript part instead.
+// Without script the page shows its own first slide, and the bar from its
+// noscript part.
 (function () {
   "use strict";
 

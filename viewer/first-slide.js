@@ -1,7 +1,7 @@
 // The show's slides, for both scripts of the page: how many there are, the
 // image of each, the slide the address names, and the first slide shown
-// (firstSlide, 0 when the show has none) with its image, put on the page at
-// once where the slide frame will be.
+// (firstSlide, 0 when the show has none) with its image: the page's own first
+// slide, turned into the slide the address names.
 var Show = (function () {
   "use strict";
 
@@ -30,14 +30,13 @@ var Show = (function () {
   }
 
   var firstSlide = count >= 1 ? fromAddress() : 0;
-  var firstImage = null;
+  var firstImage = document.getElementById("vm-first-slide");
   if (firstSlide) {
-    firstImage = new Image();
-    firstImage.src = imageName(firstSlide);
-    firstImage.id = "vm-first-slide";
-    firstImage.className = "vm-area";
+    if (firstSlide !== 1) firstImage.src = imageName(firstSlide);
     firstImage.alt = "\u30B9\u30E9\u30A4\u30C9 " + firstSlide + " / " + count;
-    document.body.appendChild(firstImage);
+  } else {
+    firstImage.remove();
+    firstImage = null;
   }
   return {
     count: count, imageName: imageName, clamp: clamp, fromAddress: fromAddress,
