@@ -457,19 +457,24 @@
     firstImage = Show.firstImage;
     firstImage.alt = slideName(current);
     listenToTouches(firstImage);
-    // A first slide that cannot be drawn leaves the frame to say so.
-    firstImage.addEventListener("error", dropFirst);
-    if (firstImage.complete && !firstImage.naturalWidth) dropFirst();
     var started = false;
     var start = function () {
       if (started) return;
       started = true;
       render();
     };
-    whenSettled(firstImage, function () {
-      afterPaint(function () {
-        setTimeout(start, FRAME_AFTER_PAINT);
-      });
+    // Whether it failed before this script ran or fails later, a first
+    // slide that cannot be drawn leaves the frame to say so at once.
+    var drawn = firstImage;
+    whenSettled(drawn, function () {
+      if (drawn.naturalWidth) {
+        afterPaint(function () {
+          setTimeout(start, FRAME_AFTER_PAINT);
+        });
+        return;
+      }
+      if (firstImage === drawn) dropFirst();
+      start();
     });
     setTimeout(function () {
       start();
