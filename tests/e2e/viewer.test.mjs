@@ -156,7 +156,8 @@ function imageName(n, ext) {
 
 // Waits until slide n is shown everywhere: the picture in the slide frame
 // (loaded and visible, named by its number), the address, the document
-// title, the counter and the slide list.
+// title, the counter and the slide list. The first wait of a page includes
+// its frames and bar, which take seconds on a loaded two-core machine.
 async function expectSlide(page, show, n) {
   const want = {
     hash: `#${n}`,
@@ -178,6 +179,7 @@ async function expectSlide(page, show, n) {
       s.visible &&
       s.counter === want.counter &&
       s.list === want.list,
+    10000,
   );
 }
 
