@@ -5,6 +5,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
+import http from 'node:http';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { setTimeout as sleep } from 'node:timers/promises';
@@ -1195,6 +1196,53 @@ for (const [count, slide, expected] of [
     }
   });
 }
+
+// A first slide that has already failed when the show's script starts: the
+// page is held back just before that script until the browser has been
+// refused the slide's image.
+test('a first slide broken before the show script runs is told in the slide frame', async () => {
+  const folder = path.join(root, 'broken-early');
+  writeExport(folder, slideSets.gif);
+  makeViewer(folder, { style: 0, icons: 'custom', count: '7' });
+  const page = fs.readFileSync(path.join(folder, 'index.html'), 'latin1');
+  const cut = page.indexOf("<script>\r\n// Each slide's title");
+  assert.ok(cut > 0, 'the show script is where the test holds the page back');
+  let refused;
+  const imageRefused = new Promise((resolve) => (refused = resolve));
+  const held = http.createServer((req, res) => {
+    const name = decodeURIComponent(new URL(req.url, 'http://127.0.0.1').pathname.slice(1));
+    if (name === 'index.html') {
+      res.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8', 'Cache-Control': 'no-cache' });
+      res.write(page.slice(0, cut), 'latin1');
+      imageRefused.then(() => sleep(300)).then(() => res.end(page.slice(cut), 'latin1'));
+      return;
+    }
+    const file = path.resolve(folder, name);
+    if (!file.startsWith(folder + path.sep) || !fs.existsSync(file)) {
+      res.writeHead(404).end();
+      if (name === 'img007.gif') refused();
+      return;
+    }
+    const types = { '.gif': 'image/gif', '.svg': 'image/svg+xml', '.htm': 'text/html; charset=utf-8' };
+    res.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+    res.end(fs.readFileSync(file));
+  });
+  await new Promise((resolve) => held.listen(0, '127.0.0.1', resolve));
+  const base = `http://127.0.0.1:${held.address().port}/`;
+  const context = await browser.newContext({ viewport: VIEWPORT });
+  const tab = await context.newPage();
+  const problems = watch(tab, (url) => url === `${base}img007.gif`);
+  try {
+    await tab.goto(`${base}index.html#7`, { waitUntil: 'commit' });
+    const state = await poll('a note in the slide frame', () => viewerState(tab), (st) => /img007\.gif/.test(st.note || ''));
+    assert.equal(state.loaded, false);
+    assert.deepEqual(problems, []);
+  } finally {
+    await context.close();
+    held.closeAllConnections();
+    await new Promise((resolve) => held.close(resolve));
+  }
+});
 
 // The shipped data beside the program: templates that read alike in every
 // code page, and four entry templates that differ only in their bar's edge.
