@@ -473,7 +473,7 @@
         });
         return;
       }
-      if (firstImage === drawn) dropFirst();
+      dropFirst();
       start();
     });
     setTimeout(function () {

@@ -21,6 +21,7 @@ const TYPES = {
 export async function startServer(mounts) {
   const sorted = [...mounts].sort((a, b) => b.prefix.length - a.prefix.length);
   const requests = [];
+  const held = new Map();  // URL path -> { before, until }
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, 'http://127.0.0.1');
     requests.push(url.pathname);
@@ -45,6 +46,14 @@ export async function startServer(mounts) {
       const type = TYPES[path.extname(file).toLowerCase()] || 'application/octet-stream';
       res.writeHead(200, { 'Content-Type': type, 'Content-Length': st.size, 'Cache-Control': 'no-cache' });
       if (req.method === 'HEAD') return res.end();
+      const hold = held.get(url.pathname);
+      if (hold) {
+        const body = fs.readFileSync(file);
+        const cut = body.indexOf(hold.before);
+        if (cut < 0) return res.destroy(new Error(`${pathname} does not hold the text to stop at`));
+        res.write(body.subarray(0, cut));
+        return void hold.until().then(() => res.end(body.subarray(cut)));
+      }
       fs.createReadStream(file).pipe(res);
     });
   });
@@ -56,6 +65,9 @@ export async function startServer(mounts) {
   return {
     origin: `http://127.0.0.1:${port}`,
     requests,
+    // From now on the file at `urlPath` is sent up to the first `before`, and
+    // the rest once `until()` has resolved.
+    holdBack: (urlPath, before, until) => held.set(urlPath, { before, until }),
     close: () =>
       new Promise((resolve) => {
         server.closeAllConnections?.();
