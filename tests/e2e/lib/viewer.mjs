@@ -38,8 +38,13 @@ export async function loadPlaywright() {
   }
 }
 
+// The Chromium the tests and the benchmark drive.
+export function chromiumPath() {
+  return process.env.VELLUMET_CHROMIUM || '/usr/lib/chromium/chromium';
+}
+
 export async function launchChromium() {
-  const executablePath = process.env.VELLUMET_CHROMIUM || '/usr/lib/chromium/chromium';
+  const executablePath = chromiumPath();
   if (!fs.existsSync(executablePath)) throw new Error(`Chromium not found at ${executablePath}`);
   const { chromium } = await loadPlaywright();
   // launch() gives every run a fresh temporary profile.
