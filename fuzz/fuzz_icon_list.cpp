@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/codec.h"
 #include "base/text_file.h"
 #include "fuzz_support.h"
 #include "generator/icon_list.h"
@@ -19,6 +20,29 @@
 #include "job/memory_window.h"
 
 using namespace vellumet;
+
+namespace {
+
+// A line as a page outside UTF-8 gets it: each character beyond ASCII, as the
+// code page splits the bytes, goes in as its bytes percent-encoded, so the
+// ASCII trail byte of a double-byte character is encoded with it.
+std::string as_encoded(const Codec& codec, std::string_view line) {
+  std::string out;
+  for (std::size_t i = 0; i < line.size();) {
+    std::u32string c;
+    const std::size_t n = codec.decode_one(line, i, c);
+    const bool ascii = n == 1 && c.size() == 1 && c[0] < 0x80;
+    for (std::size_t k = i; k < i + n; ++k) {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(line[k]));
+      out += ascii ? std::string(1, line[k]) : std::string(hex);
+    }
+    i += n;
+  }
+  return out;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
@@ -61,17 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const FileResult page = make_navbtn_html(job, 1);
   if (!page.ok) fuzz::fail("the navigation page was not written");
   // A value holding a marker is left out; outside UTF-8 the value is looked
-  // at as the page gets it, bytes beyond ASCII as "%XX", whose hex digits
-  // can make a marker too ("\xED" + "OWNLOAD_FILE").
+  // at as the page gets it, whose "%XX" hex digits can make a marker too
+  // ("\xED" + "OWNLOAD_FILE", or the lead byte "\xFB" + "MOWNLOAD_FILE").
   const bool utf8 = codeset == "UTF-8";
+  const Codec page_codec(codeset);
   bool plain = true;
   for (std::size_t j = 0; j < 8 && j < lines.size(); ++j) {
-    std::string seen;
-    for (unsigned char c : lines[j]) {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, "%%%02X", c);
-      seen += (c < 0x80 || utf8) ? std::string(1, static_cast<char>(c)) : std::string(hex);
-    }
+    const std::string seen = utf8 ? std::string(lines[j]) : as_encoded(page_codec, lines[j]);
     for (const char* m : {"_BUTTON", "sld000", "(0,0)", "DOWNLOAD_FILE", "</SELECT>"}) {
       if (seen.find(m) != std::string::npos) plain = false;
     }
