@@ -31,7 +31,7 @@ std::string as_encoded(const Codec& codec, std::string_view line) {
   for (std::size_t i = 0; i < line.size();) {
     std::u32string c;
     const std::size_t n = codec.decode_one(line, i, c);
-    const bool ascii = n == 1 && c.size() == 1 && c[0] < 0x80;
+    const bool ascii = n == 1 && c[0] < 0x80;
     for (std::size_t k = i; k < i + n; ++k) {
       char hex[4];
       std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(line[k]));
